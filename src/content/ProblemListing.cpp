@@ -1,0 +1,93 @@
+#include "content/ProblemListing.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "content/ContentPaths.h"
+#include "content/TextEncoding.h"
+
+namespace veltrane {
+namespace {
+
+constexpr char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+constexpr bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+bool HasTxtExtension(std::string_view name) {
+  if (name.size() < 4) return false;
+  const std::string_view ext = name.substr(name.size() - 4);
+  return ext[0] == '.' && Lower(ext[1]) == 't' && Lower(ext[2]) == 'x' && Lower(ext[3]) == 't';
+}
+
+// <0, 0, >0 like strcmp, on ASCII-lower-cased text with digit runs compared by value.
+int NaturalCompare(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (IsDigit(a[i]) && IsDigit(b[j])) {
+      while (i < a.size() && a[i] == '0') ++i;
+      while (j < b.size() && b[j] == '0') ++j;
+      std::size_t ei = i;
+      std::size_t ej = j;
+      while (ei < a.size() && IsDigit(a[ei])) ++ei;
+      while (ej < b.size() && IsDigit(b[ej])) ++ej;
+      if (ei - i != ej - j) return ei - i < ej - j ? -1 : 1;
+      for (; i < ei; ++i, ++j) {
+        if (a[i] != b[j]) return a[i] < b[j] ? -1 : 1;
+      }
+      continue;
+    }
+    const auto ca = static_cast<unsigned char>(Lower(a[i]));
+    const auto cb = static_cast<unsigned char>(Lower(b[j]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+    ++i;
+    ++j;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+bool IsRegularFile(const std::string& folder, const dirent& entry) {
+  if (entry.d_type == DT_REG) return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+  struct stat info {};
+  const std::string full = folder + '/' + entry.d_name;
+  return ::stat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+bool NaturalLess(std::string_view a, std::string_view b) {
+  const int order = NaturalCompare(a, b);
+  return order != 0 ? order < 0 : a < b;
+}
+
+std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
+                                       std::string_view menuIndex, std::string_view subnicheIndex) {
+  const std::string folder = ProblemFolderPath(appDir, menuIndex, subnicheIndex).native();
+  std::vector<ProblemEntry> problems;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  if (!dir) return problems;
+
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view fileName = entry->d_name;
+    if (fileName.starts_with('.') || !HasTxtExtension(fileName)) continue;
+    if (!IsRegularFile(folder, *entry)) continue;
+    problems.push_back(
+        {DecodeName(fileName.substr(0, fileName.size() - 4)), std::string(fileName)});
+  }
+  std::sort(problems.begin(), problems.end(), [](const ProblemEntry& a, const ProblemEntry& b) {
+    const int order = NaturalCompare(a.name, b.name);
+    return order != 0 ? order < 0 : a.fileName < b.fileName;
+  });
+  return problems;
+}
+
+}  // namespace veltrane

@@ -1,0 +1,173 @@
+#include "content/ProblemReader.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "content/TextEncoding.h"
+#include "content/TextFile.h"
+
+namespace veltrane {
+namespace {
+
+constexpr std::string_view kSeparator = "\r\n\r\n";
+constexpr std::size_t kLineBreakLength = 2;
+
+struct Marker {
+  std::string_view text;
+  std::string ProblemSections::*section;
+};
+
+// Tested in this order: a block that holds more than one marker belongs to the first.
+constexpr std::array<Marker, 3> kMarkers{{
+    {"[PROBLEM]", &ProblemSections::problemText},
+    {"[FREE]", &ProblemSections::freeText},
+    {"[PAID]", &ProblemSections::paidText},
+}};
+
+// Next '[' or blank-line separator at or after p, or end; p > begin. A separator is found by
+// the line feed that ends its first line, so lines that go on cost nothing.
+inline const char* NextBracketOrSeparator(const char* begin, const char* p, const char* end) {
+  auto isSeparatorAt = [&](const char* lf) {
+    return lf > begin && lf[-1] == '\r' && end - lf >= 3 && lf[1] == '\r' && lf[2] == '\n';
+  };
+#if defined(__SSE2__)
+  const __m128i bracket = _mm_set1_epi8('[');
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  // Candidates are line feeds with another two bytes on; the carriage returns are checked one
+  // by one. Two bytes of lookahead keep the loads in bounds.
+  for (; end - p >= 18; p += 16) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i ahead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2));
+    const __m128i candidates =
+        _mm_and_si128(_mm_cmpeq_epi8(here, lineFeed), _mm_cmpeq_epi8(ahead, lineFeed));
+    unsigned hits = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(here, bracket), candidates)));
+    while (hits != 0) {
+      const char* hit = p + __builtin_ctz(hits);
+      if (*hit == '[' || isSeparatorAt(hit)) return hit;
+      hits &= hits - 1;
+    }
+  }
+#endif
+  for (; p < end; ++p) {
+    if (*p == '[' || (*p == '\n' && isSeparatorAt(p))) return p;
+  }
+  return end;
+}
+
+// Index into kMarkers of the marker that stands at the start of `rest`, or -1. Spelled out
+// with fixed lengths so the compiler compares in registers.
+int MarkerAt(std::string_view rest) {
+  const char* p = rest.data();
+  if (rest.size() >= 9 && std::memcmp(p, "[PROBLEM]", 9) == 0) return 0;
+  if (rest.size() < 6) return -1;
+  if (std::memcmp(p, "[FREE]", 6) == 0) return 1;
+  if (std::memcmp(p, "[PAID]", 6) == 0) return 2;
+  return -1;
+}
+
+struct Block {
+  std::size_t end;     // where its blank-line separator starts, or the text's size
+  int marker;          // index into kMarkers of the first marker by precedence, or -1
+  bool markerAtStart;  // that marker is the block's first word
+};
+
+// The block that starts at the '[' at `start`. A marker lies wholly inside its block, since a
+// marker holds no line break and the separator is made of them.
+Block ScanBlock(std::string_view text, std::size_t start) {
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  Block block{text.size(), MarkerAt(text.substr(start)), true};
+  for (const char* p = begin + start + 1; (p = NextBracketOrSeparator(begin, p, end)) != end; ++p) {
+    if (*p == '\n') {
+      block.end = static_cast<std::size_t>(p - 1 - begin);
+      break;
+    }
+    if (block.marker != 0) {  // nothing outranks the first marker
+      const int m = MarkerAt(text.substr(static_cast<std::size_t>(p - begin)));
+      if (m >= 0 && (block.marker < 0 || m < block.marker)) {
+        block.marker = m;
+        block.markerAtStart = false;
+      }
+    }
+  }
+  return block;
+}
+
+// Bytes that a marked block loses: the marker's length plus a line break, in characters.
+std::size_t MarkerLineBytes(std::string_view block, const Block& scanned) {
+  const std::size_t n =
+      kMarkers[static_cast<std::size_t>(scanned.marker)].text.size() + kLineBreakLength;
+  // The usual case: the block starts with its marker and a CR LF, all ASCII.
+  if (scanned.markerAtStart && block.size() >= n && block[n - 2] == '\r' && block[n - 1] == '\n') {
+    return n;
+  }
+  return SkipCharacters(block, 0, n);
+}
+
+}  // namespace
+
+ProblemSections SplitProblemText(std::string_view text) {
+  // Gather the pieces first and copy once, so each section is allocated at its final size.
+  struct Piece {
+    std::string ProblemSections::*section;
+    std::string_view text;
+  };
+  std::vector<Piece> pieces;
+  pieces.reserve(text.size() / 128);
+  std::string ProblemSections::*current = nullptr;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = text.find('[', pos);
+    if (start == std::string_view::npos) break;
+    const Block scanned = ScanBlock(text, start);
+    const std::size_t end = scanned.end;
+
+    std::string_view block = text.substr(start, end - start);
+    if (scanned.marker >= 0) {
+      const Marker& marker = kMarkers[static_cast<std::size_t>(scanned.marker)];
+      current = marker.section;
+      // The marker line is dropped by length, wherever the marker itself stands.
+      block.remove_prefix(MarkerLineBytes(block, scanned));
+    }
+    if (current != nullptr && !block.empty()) pieces.push_back({current, block});
+    pos = end + kLineBreakLength;
+  }
+
+  ProblemSections sections;
+  for (const Marker& marker : kMarkers) {
+    std::size_t size = 0;
+    for (const Piece& piece : pieces) {
+      if (piece.section == marker.section) size += piece.text.size();
+    }
+    (sections.*marker.section).reserve(size);
+  }
+  for (const Piece& piece : pieces) (sections.*piece.section).append(piece.text);
+  return sections;
+}
+
+std::string NormalizeLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  std::size_t from = 0;
+  for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
+       lf = text.find('\n', lf + 1)) {
+    out.append(text, from, lf - from);
+    if (lf == 0 || text[lf - 1] != '\r') out.push_back('\r');
+    out.push_back('\n');
+    from = lf + 1;
+  }
+  out.append(text, from);
+  return out;
+}
+
+ProblemSections ReadProblemFile(const std::filesystem::path& path) {
+  return SplitProblemText(NormalizeLineEnds(ReadTextFile(path)));
+}
+
+}  // namespace veltrane

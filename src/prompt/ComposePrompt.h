@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "content/ProblemReader.h"
+
+namespace veltrane {
+
+// Fills a template's placeholders, in this order: "#NICHE#", "#SUBNICHE#", "#PROBLEM#",
+// "#FREE#", "#PAID#"; the variant without free resources fills only "#NICHE#", "#PROBLEM#" and
+// "#PAID#". A value may bring in a placeholder that a later step then fills.
+std::string FillTemplate(std::string_view templateText, bool includeFree,
+                         std::string_view nicheName, std::string_view subnicheName,
+                         const ProblemSections& sections);
+
+// Reads the template that includeFree chooses and fills it. Throws Failure naming the
+// template when it cannot be read.
+std::string ComposePrompt(const std::filesystem::path& appDir, bool includeFree,
+                          std::string_view nicheName, std::string_view subnicheName,
+                          const ProblemSections& sections);
+
+}  // namespace veltrane

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "content/ProblemListing.h"
+#include "support/TempDir.h"
+
+namespace veltrane {
+namespace {
+namespace fs = std::filesystem;
+using test::TempDir;
+
+std::vector<std::string> Names(const std::vector<ProblemEntry>& entries) {
+  std::vector<std::string> names;
+  for (const ProblemEntry& e : entries) names.push_back(e.name);
+  return names;
+}
+
+TEST(ListProblems, KeepsOnlyVisibleRegularTxtFiles) {
+  TempDir app;
+  const fs::path folder = app.path() / "niches/0/2";
+  for (const char* name : {"a.txt", "Readme.TXT", "notes.text", "old.txt.bak", ".txt", ".h.txt",
+                           "a.b.txt", "Mixed.TxT", "txt", ".TXT", "target"}) {
+    app.Write(folder / name, "x");
+  }
+  fs::create_directory(folder / "x.txt");
+  fs::create_symlink("target", folder / "link.txt");       // link to a regular file: listed
+  fs::create_symlink("nowhere", folder / "dangling.txt");  // dangling link: not listed
+  fs::create_symlink("x.txt", folder / "dirlink.txt");     // link to a folder: not listed
+
+  const std::vector<ProblemEntry> expected{{"a", "a.txt"},
+                                           {"a.b", "a.b.txt"},
+                                           {"link", "link.txt"},
+                                           {"Mixed", "Mixed.TxT"},
+                                           {"Readme", "Readme.TXT"}};
+  EXPECT_EQ(ListProblems(app.path(), "0", "2"), expected);
+}
+
+TEST(ListProblems, MissingOrEmptyFolderGivesNoProblems) {
+  TempDir app;
+  fs::create_directories(app.path() / "niches/1/1");
+  app.Write("niches/1/2/readme.md", "x");
+  app.Write("niches/1/3", "a file where a folder should be");
+  EXPECT_TRUE(ListProblems(app.path(), "1", "0").empty());
+  EXPECT_TRUE(ListProblems(app.path(), "1", "1").empty());
+  EXPECT_TRUE(ListProblems(app.path(), "1", "2").empty());
+  EXPECT_TRUE(ListProblems(app.path(), "1", "3").empty());
+  EXPECT_TRUE(ListProblems(app.path() / "nowhere", "0", "0").empty());
+}
+
+TEST(ListProblems, ShowsUndecodableNamesButReadsTheRealFile) {
+  TempDir app;
+  const std::string raw = "caf\xE9.txt";  // Latin-1 bytes, not UTF-8
+  app.Write(fs::path("niches/0/0") / raw, "x");
+  const std::vector<ProblemEntry> expected{{"caf\xC3\xA9", raw}};
+  EXPECT_EQ(ListProblems(app.path(), "0", "0"), expected);
+}
+
+TEST(ListProblems, SortsNaturallyWhateverTheDiskOrder) {
+  const std::vector<std::string> sorted{"apple",       "Banana",      "banana",     "Problem 1",
+                                        "Problem 2",   "problem 3",   "Problem 10", "Problem 010x",
+                                        "Problem 10x", "Problem 100", "zebra"};
+  std::vector<std::string> shuffled = sorted;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
+  TempDir app;
+  for (const std::string& name : shuffled) app.Write("niches/0/0/" + name + ".txt", "x");
+  EXPECT_EQ(Names(ListProblems(app.path(), "0", "0")), sorted);
+}
+
+TEST(NaturalLess, OrdersByNumberValueThenCaseThenBytes) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool less;
+  } cases[] = {
+      {"Problem 2", "Problem 10", true},
+      {"Problem 10", "Problem 2", false},
+      {"a", "B", true},  // case does not decide the order
+      {"B", "a", false},
+      {"B", "b", true},  // ...except between otherwise equal names
+      {"b", "B", false},
+      {"x9", "x09", false},  // same value: byte order, '0' < '9'
+      {"x09", "x9", true},
+      {"x", "x1", true},
+      {"", "a", true},
+      {"a", "a", false},
+      {"00000000000000000000000001", "2", true},  // no overflow on long digit runs
+      {"99999999999999999999999999", "100000000000000000000000000", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.a) + " < " + c.b);
+    EXPECT_EQ(NaturalLess(c.a, c.b), c.less);
+  }
+}
+
+}  // namespace
+}  // namespace veltrane

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "content/Failure.h"
+#include "content/ProblemReader.h"
+#include "support/TempDir.h"
+
+namespace veltrane {
+
+// Found by ADL, so failures show the three texts.
+void PrintTo(const ProblemSections& s, std::ostream* os) {
+  *os << "{problem " << testing::PrintToString(s.problemText) << ", free "
+      << testing::PrintToString(s.freeText) << ", paid " << testing::PrintToString(s.paidText)
+      << "}";
+}
+
+namespace {
+
+struct SplitCase {
+  const char* what;
+  std::string text;
+  ProblemSections expected;
+};
+
+TEST(SplitProblemText, BlocksMarkersAndSeparators) {
+  const SplitCase cases[] = {
+      {"well formed; the last section keeps the file's final line break",
+       "[PROBLEM]\r\nP1\r\nP2\r\n\r\n[FREE]\r\nF\r\n\r\n[PAID]\r\nA: x\r\nB: y\r\n",
+       {"P1\r\nP2", "F", "A: x\r\nB: y\r\n"}},
+      {"a file ending in an empty line keeps no line break",
+       "[PROBLEM]\r\nP\r\n\r\n[PAID]\r\nA\r\n\r\n",
+       {"P", "", "A"}},
+      {"sections in any order",
+       "[PAID]\r\nA\r\n\r\n[FREE]\r\nF\r\n\r\n[PROBLEM]\r\nP",
+       {"P", "F", "A"}},
+      {"empty text", "", {"", "", ""}},
+      {"no bracket at all", "just words\r\n\r\nmore words\r\n", {"", "", ""}},
+      {"a missing section stays empty", "[PROBLEM]\r\nP\r\n\r\n[PAID]\r\nA", {"P", "", "A"}},
+      {"a marker in two blocks joins them with nothing between",
+       "[PAID]\r\nA\r\n\r\n[PAID]\r\nB",
+       {"", "", "AB"}},
+      {"an unmarked bracketed block goes to the current section",
+       "[PROBLEM]\r\nP\r\n\r\n[NOTE] n",
+       {"P[NOTE] n", "", ""}},
+      {"an unmarked block before any marker is dropped",
+       "[NOTE] n\r\n\r\n[FREE]\r\nF",
+       {"", "F", ""}},
+      {"a paragraph without a bracket is ignored",
+       "[PROBLEM]\r\nP\r\n\r\nmore\r\n\r\n[FREE]\r\nF",
+       {"P", "F", ""}},
+      {"a paragraph with a bracket inside: only the part from it counts",
+       "[PROBLEM]\r\nP\r\n\r\nsee [link] here",
+       {"P[link] here", "", ""}},
+      {"no empty lines: one problem block holds everything",
+       "[PROBLEM]\r\nP\r\n[FREE]\r\nF\r\n[PAID]\r\nX",
+       {"P\r\n[FREE]\r\nF\r\n[PAID]\r\nX", "", ""}},
+      {"LF-only lines: one block, and a marker line one short",
+       "[PROBLEM]\nProblem\n\n[FREE]\nF",
+       {"roblem\n\n[FREE]\nF", "", ""}},
+      {"a marker in another letter case is no marker",
+       "[PROBLEM]\r\nP\r\n\r\n[free]\r\nF",
+       {"P[free]\r\nF", "", ""}},
+      {"precedence: a paid block mentioning [FREE] is a free block",
+       "[PAID]\r\nsee [FREE] tier",
+       {"", "see [FREE] tier", ""}},
+      {"precedence: [PROBLEM] wins over both, and its 11 characters go",
+       "[FREE]\r\n[PAID] or [PROBLEM]",
+       {"ID] or [PROBLEM]", "", ""}},
+      {"a marker not at the block's start still removes the first 11 characters",
+       "[x] [PROBLEM]\r\nProblem",
+       {"M]\r\nProblem", "", ""}},
+      {"a marker line followed by an empty line gives an empty section",
+       "[FREE]\r\n\r\nignored\r\n\r\n[PAID]\r\nA",
+       {"", "", "A"}},
+      {"one space after the marker leaves the line feed", "[FREE] \r\nF", {"", "\nF", ""}},
+      {"a title before the first bracket is ignored", "Title\r\n[PROBLEM]\r\nP", {"P", "", ""}},
+      {"a block shorter than its marker line becomes empty", "[PAID]", {"", "", ""}},
+      {"three empty lines: the scan resumes inside the separator",
+       "[PROBLEM]\r\nP\r\n\r\n\r\n[FREE]\r\nF",
+       {"P", "F", ""}},
+      {"removal counts characters, not bytes",
+       "[x]\xC3\xA9\xC3\xA9[PAID]\r\nA",
+       {"", "", "ID]\r\nA"}},
+      {"non-ASCII text passes whole",
+       "[PROBLEM]\r\nCaf\xC3\xA9 \xE2\x80\x9Cx\xE2\x80\x9D",
+       {"Caf\xC3\xA9 \xE2\x80\x9Cx\xE2\x80\x9D", "", ""}},
+  };
+  for (const SplitCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(SplitProblemText(c.text), c.expected);
+  }
+}
+
+// The format's rules, followed step by step with 1-based positions and copies, as plainly as
+// they read; slow, but hard to get wrong in the same way as the real splitter.
+ProblemSections OracleSplit(const std::string& t) {
+  const long L = static_cast<long>(t.size());
+  auto find = [&](long start, const std::string& needle) -> long {
+    for (long i = start; i + static_cast<long>(needle.size()) - 1 <= L; ++i) {
+      if (t.substr(static_cast<std::size_t>(i - 1), needle.size()) == needle) return i;
+    }
+    return 0;
+  };
+  std::string sections[4];
+  int current = 0;
+  long p = 1;
+  while (p <= L) {
+    const long s = find(p, "[");
+    if (s == 0) break;
+    long e = find(s, "\r\n\r\n");
+    if (e == 0) e = L + 1;
+    std::string block = t.substr(static_cast<std::size_t>(s - 1), static_cast<std::size_t>(e - s));
+    auto cut = [&](std::size_t n) { block = block.size() > n ? block.substr(n) : ""; };
+    if (block.find("[PROBLEM]") != std::string::npos) {
+      current = 1;
+      cut(11);
+    } else if (block.find("[FREE]") != std::string::npos) {
+      current = 2;
+      cut(8);
+    } else if (block.find("[PAID]") != std::string::npos) {
+      current = 3;
+      cut(8);
+    }
+    if (current != 0) sections[current] += block;
+    p = e + 2;
+  }
+  return {sections[1], sections[2], sections[3]};
+}
+
+std::string RandomProblemText(std::mt19937& rng) {
+  static const char* const kPieces[] = {
+      "[PROBLEM]", "[FREE]", "[PAID]", "[",      "]",     "\r\n",     "\r\n\r\n",     "\n",  "\r",
+      "a",         "bc d",   " ",      "[free]", "[PAID", "PROBLEM]", "\r\n\r\n\r\n", "x: y"};
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1);
+  std::uniform_int_distribution<int> count(0, 40);
+  std::string text;
+  for (int n = count(rng); n > 0; --n) text += kPieces[piece(rng)];
+  return text;
+}
+
+TEST(SplitProblemText, AgreesWithAStepByStepOracle) {
+  std::mt19937 rng(20261207);
+  for (int i = 0; i < 20000; ++i) {
+    const std::string text = RandomProblemText(rng);
+    ASSERT_EQ(SplitProblemText(text), OracleSplit(text)) << testing::PrintToString(text);
+  }
+}
+
+TEST(NormalizeLineEnds, OnlyLoneLineFeedsChange) {
+  const struct {
+    std::string in;
+    std::string out;
+  } cases[] = {
+      {"", ""},
+      {"a\nb", "a\r\nb"},
+      {"a\r\nb", "a\r\nb"},
+      {"\n", "\r\n"},
+      {"\n\n", "\r\n\r\n"},
+      {"a\r\n\nb", "a\r\n\r\nb"},
+      {"\r", "\r"},
+      {"\r\r\n", "\r\r\n"},
+      {"\n\r", "\r\n\r"},
+      {"no breaks", "no breaks"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NormalizeLineEnds(c.in), c.out) << c.in;
+}
+
+TEST(ReadProblemFile, LinuxLineEndsReadAsTheWellFormedFile) {
+  test::TempDir dir;
+  const ProblemSections expected{"P1\r\nP2", "F", "A: x\r\nB: y\r\n"};
+  const struct {
+    const char* name;
+    std::string bytes;
+  } files[] = {
+      {"crlf.txt", "[PROBLEM]\r\nP1\r\nP2\r\n\r\n[FREE]\r\nF\r\n\r\n[PAID]\r\nA: x\r\nB: y\r\n"},
+      {"lf.txt", "[PROBLEM]\nP1\nP2\n\n[FREE]\nF\n\n[PAID]\nA: x\nB: y\n"},
+      {"mixed.txt", "[PROBLEM]\r\nP1\nP2\n\r\n[FREE]\nF\r\n\n[PAID]\nA: x\r\nB: y\n"},
+      {"bom.txt", "\xEF\xBB\xBF[PROBLEM]\nP1\nP2\n\n[FREE]\nF\n\n[PAID]\nA: x\nB: y\n"},
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.name);
+    EXPECT_EQ(ReadProblemFile(dir.Write(f.name, f.bytes)), expected);
+  }
+  EXPECT_EQ(ReadProblemFile(dir.Write("1252.txt", "[FREE]\n\x93Quoted\x94 \x80 5")).freeText,
+            "\xE2\x80\x9CQuoted\xE2\x80\x9D \xE2\x82\xAC 5");
+}
+
+TEST(ReadProblemFile, MissingFileFailsWithItsPath) {
+  test::TempDir dir;
+  const auto path = dir.path() / "gone.txt";
+  try {
+    ReadProblemFile(path);
+    FAIL() << "read a file that does not exist";
+  } catch (const Failure& failure) {
+    EXPECT_NE(std::string(failure.what()).find(path.string()), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace veltrane

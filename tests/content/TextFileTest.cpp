@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "content/Failure.h"
+#include "content/TextFile.h"
+#include "support/TempDir.h"
+
+namespace veltrane {
+namespace {
+namespace fs = std::filesystem;
+using test::TempDir;
+
+// The failure's message, or "" when the read succeeded.
+std::string ReadFailure(const fs::path& path) {
+  try {
+    ReadTextFile(path);
+  } catch (const Failure& failure) {
+    return failure.what();
+  }
+  return "";
+}
+
+TEST(ReadTextFile, ReadsWholeFileAsItIs) {
+  TempDir dir;
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string expected;
+  } cases[] = {
+      {"empty.txt", "", ""},
+      {"crlf.txt", "one\r\ntwo\r\n", "one\r\ntwo\r\n"},
+      {"lf.txt", "one\ntwo", "one\ntwo"},  // line ends are the problem reader's business
+      {"blanks.txt", "  \t \r\n\r\n", "  \t \r\n\r\n"},
+      {"bom.txt", "\xEF\xBB\xBFtext", "text"},
+      {"cp1252.txt", "na\xEFve \x93x\x94", "na\xC3\xAFve \xE2\x80\x9Cx\xE2\x80\x9D"},
+      {"nul.txt", std::string("a\0b", 3), std::string("a\0b", 3)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ReadTextFile(dir.Write(c.name, c.bytes)), c.expected);
+  }
+}
+
+TEST(ReadTextFile, FailuresNameThePathAndTheReason) {
+  TempDir dir;
+  const fs::path folder = dir.path() / "d.txt";
+  fs::create_directory(folder);
+  const fs::path fifo = dir.path() / "x.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path zero = dir.path() / "z.txt";
+  fs::create_symlink("/dev/zero", zero);
+  const fs::path dangling = dir.path() / "gone.txt";
+  fs::create_symlink(dir.path() / "nowhere", dangling);
+  const fs::path loop = dir.path() / "loop.txt";
+  fs::create_symlink(loop, loop);
+
+  const struct {
+    fs::path path;
+    const char* reason;
+  } cases[] = {
+      {dir.path() / "missing.txt", "No such file or directory"},
+      {folder, "it is a folder, not a file"},
+      {fifo, "it is not a regular file"},  // must not wait for a writer
+      {zero, "it is not a regular file"},  // must not read without end
+      {dangling, "No such file or directory"},
+      {loop, "Too many levels of symbolic links"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    EXPECT_EQ(ReadFailure(c.path),
+              "Could not read the file \"" + c.path.string() + "\": " + c.reason + ".");
+  }
+}
+
+TEST(ReadTextFile, RefusesFilesOverTheSizeLimit) {
+  TempDir dir;
+  const fs::path atLimit = dir.Write("at.txt", std::string(kMaxTextFileBytes, 'a'));
+  EXPECT_EQ(ReadTextFile(atLimit).size(), kMaxTextFileBytes);
+
+  const fs::path over = dir.Write("over.txt", "");
+  fs::resize_file(over, kMaxTextFileBytes + 1);
+  const std::string message = ReadFailure(over);
+  EXPECT_NE(message.find(over.string()), std::string::npos) << message;
+  EXPECT_NE(message.find("16 MiB"), std::string::npos) << message;
+}
+
+TEST(ReadTextFile, UnreadableFileFailsUnlessRunByRoot) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads past file permissions";
+  TempDir dir;
+  const fs::path file = dir.Write("secret.txt", "x");
+  fs::permissions(file, fs::perms::none);
+  EXPECT_EQ(ReadFailure(file),
+            "Could not read the file \"" + file.string() + "\": Permission denied.");
+}
+
+}  // namespace
+}  // namespace veltrane

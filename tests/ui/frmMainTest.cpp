@@ -1,0 +1,342 @@
+#include "ui/frmMain.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/TempDir.h"
+#include "ui/FakeView.h"
+
+namespace veltrane {
+namespace {
+namespace fs = std::filesystem;
+using test::FakeView;
+using test::ProblemText;
+
+const std::string kTemplate =
+    "Niche #NICHE# / #SUBNICHE#\r\nProblem: #PROBLEM#\r\nFree: #FREE#\r\nPaid:\r\n#PAID#";
+
+class frmMainTest : public testing::Test {
+ protected:
+  frmMainTest() : controller(view, app.path()) {
+    view.controller = &controller;
+    for (int i = 0; i < 6; ++i) app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
+    app.Write("niches/0/2/Slow Website.txt",
+              ProblemText("My site is slow.", "PageSpeed Insights: finds what slows it.",
+                          "Kinsta: fast managed hosting.\r\nWP Rocket: page caching."));
+    app.Write("niches/0/2/Broken Links.txt",
+              ProblemText("Links are broken.", "Ahrefs Webmaster Tools: finds them.",
+                          "Semrush: site audits.\r\nAhrefs: link reports."));
+    app.Write("niches/0/2/Thin Content.txt", ProblemText("Pages say little.", "F3", "A3\r\nB3"));
+    app.Write("niches/4/4/Mirror Anxiety.txt", ProblemText("I avoid mirrors.", "F4", "A4\r\nB4"));
+    app.Write("templates/template-free.txt", kTemplate);
+    app.Write("templates/template.txt", kTemplate);
+  }
+
+  void StartUp() {
+    ASSERT_TRUE(controller.Form_Load());
+    controller.Form_Activate();
+  }
+
+  test::TempDir app;
+  FakeView view;
+  frmMain controller;
+};
+
+TEST_F(frmMainTest, StartUpSelectsTheFirstNicheAndShowsThePictureView) {
+  StartUp();
+  EXPECT_EQ(controller.txtMenuIndex(), "0");
+  EXPECT_EQ(view.picture, (app.path() / "images/0.jpg").string());
+  EXPECT_FALSE(view.visible[Panel::Menu]);
+  EXPECT_FALSE(view.visible[Panel::Niche]);
+  EXPECT_FALSE(view.visible[Panel::Prompt]);
+  EXPECT_EQ(view.markerTop, 410);
+  EXPECT_EQ(view.pictureLeft, 4335);
+  EXPECT_EQ(view.regionNames[0], "Sales Funnel Creation");
+  EXPECT_EQ(view.regionNames[7], "Affiliate Marketing");
+  EXPECT_TRUE(view.failures.empty());
+  // Nothing is looked up before a subniche is chosen.
+  EXPECT_EQ(controller.txtActiveNicheText(), "");
+  EXPECT_EQ(controller.RegionTag(0), "");
+}
+
+TEST_F(frmMainTest, MenuClickMovesPictureAndMarkerOnly) {
+  StartUp();
+  controller.lblItem_Click(2);
+  const float markerTops[] = {410, 860, 1310, 1760, 2210, 2660};
+  for (int i = 0; i < 6; ++i) {
+    controller.lblMenu_Click(i);
+    EXPECT_EQ(controller.txtMenuIndex(), std::to_string(i));
+    EXPECT_EQ(view.picture, (app.path() / "images" / (std::to_string(i) + ".jpg")).string());
+    EXPECT_EQ(view.markerTop, markerTops[i]);
+    EXPECT_EQ(view.regionNames[0], NicheCatalog()[static_cast<std::size_t>(i)].subniches[0]);
+    // The new niche takes effect at the next subniche choice.
+    EXPECT_EQ(controller.txtActiveNicheText(), "Internet Marketing");
+    EXPECT_EQ(controller.RegionTag(2), "SEO");
+    EXPECT_TRUE(view.visible[Panel::Niche]);
+  }
+}
+
+TEST_F(frmMainTest, TheRoadOfOnePrompt) {
+  StartUp();
+
+  // A click on region 2 opens the niche panel on SEO with its first problem.
+  controller.lblItem_Click(2);
+  EXPECT_EQ(controller.txtActiveSubniche(), "2");
+  EXPECT_EQ(controller.txtActiveNicheText(), "Internet Marketing");
+  EXPECT_EQ(controller.txtActiveSubnicheText(), "SEO");
+  EXPECT_EQ(view.caption, "Niche: SEO");
+  EXPECT_EQ(view.list, (std::vector<std::string>{"Broken Links", "Slow Website", "Thin Content"}));
+  EXPECT_EQ(view.selected, 0);
+  EXPECT_EQ(view.selectionRuns, 1);
+  EXPECT_TRUE(view.visible[Panel::Niche]);
+  EXPECT_FALSE(view.visible[Panel::Prompt]);
+  EXPECT_EQ(view.nichePanelLeft, 1410);
+  EXPECT_EQ(view.nichePanelTop, 765);
+  EXPECT_EQ(view.Text(TextBox::Problem), "Links are broken.");
+  EXPECT_EQ(view.Text(TextBox::Free), "Ahrefs Webmaster Tools: finds them.");
+  EXPECT_EQ(view.Text(TextBox::Paid), "Semrush: site audits.\r\nAhrefs: link reports.\r\n");
+
+  // The user picks another problem and edits it.
+  view.UserSelects(1);
+  EXPECT_EQ(view.Text(TextBox::Problem), "My site is slow.");
+  view.texts[TextBox::Problem] = "My shop is slow.";
+
+  // Generate with free resources.
+  controller.cmdGenerate_Click();
+  EXPECT_TRUE(view.visible[Panel::Prompt]);
+  EXPECT_EQ(view.promptPanelLeft, 585);
+  EXPECT_EQ(view.promptPanelTop, 765);
+  const std::string withFree =
+      "Niche Internet Marketing / SEO\r\nProblem: My shop is slow.\r\n"
+      "Free: PageSpeed Insights: finds what slows it.\r\n"
+      "Paid:\r\nKinsta: fast managed hosting.\r\nWP Rocket: page caching.\r\n";
+  EXPECT_EQ(view.Text(TextBox::Prompt), withFree);
+
+  // Copy what the box holds, the user's edits included.
+  view.texts[TextBox::Prompt] += "Thanks!";
+  controller.lblCopyToClipboard_Click();
+  EXPECT_EQ(view.clipboard, withFree + "Thanks!");
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].first, "Done! Prompt copied to clipboard.");
+  EXPECT_EQ(view.messages[0].second, "Done");
+
+  // Without free resources: "#SUBNICHE#" and "#FREE#" stay; "#NICHE#" is still the niche.
+  view.freeCheck = 0;
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(
+      view.Text(TextBox::Prompt),
+      "Niche Internet Marketing / #SUBNICHE#\r\nProblem: My shop is slow.\r\n"
+      "Free: #FREE#\r\nPaid:\r\nKinsta: fast managed hosting.\r\nWP Rocket: page caching.\r\n");
+  view.freeCheck = 2;  // greyed counts as unticked
+  controller.cmdGenerate_Click();
+  EXPECT_NE(view.Text(TextBox::Prompt).find("#FREE#"), std::string::npos);
+
+  // X closes the prompt panel, then the niche panel; the list and texts stay as they were.
+  controller.lblClose_Click();
+  EXPECT_TRUE(view.visible[Panel::Niche]);
+  EXPECT_FALSE(view.visible[Panel::Prompt]);
+  EXPECT_EQ(view.selected, 1);
+  EXPECT_EQ(view.Text(TextBox::Problem), "My shop is slow.");
+  controller.lblClose_Click();
+  EXPECT_FALSE(view.visible[Panel::Niche]);
+  EXPECT_FALSE(view.visible[Panel::Prompt]);
+  EXPECT_EQ(view.list.size(), 3u);
+  EXPECT_TRUE(view.failures.empty());
+}
+
+TEST_F(frmMainTest, CentringUsesTheOuterWidthUnclamped) {
+  StartUp();
+  const struct {
+    float outerWidth, pictureLeft, panelLeft;
+  } cases[] = {
+      {18000, 4335, 1410}, {19200, 4935, 2010}, {15180, 2925, 0},
+      {10000, 335, -2590},  // narrower than the panel: it starts left of the window
+      {9000, -165, -3090},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.outerWidth);
+    view.outerWidth = c.outerWidth;
+    controller.Form_Activate();
+    EXPECT_EQ(view.pictureLeft, c.pictureLeft);
+    controller.lblItem_Click(2);
+    EXPECT_EQ(view.nichePanelLeft, c.panelLeft);
+    EXPECT_EQ(view.nichePanelTop, view.pictureTop);
+    controller.lblClose_Click();
+  }
+}
+
+TEST_F(frmMainTest, AmpersandNamesReachCaptionAndPromptIntact) {
+  StartUp();
+  controller.lblMenu_Click(4);
+  controller.lblItem_Click(4);
+  EXPECT_EQ(view.caption, "Niche: Self Esteem & Body Image");
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt).substr(0, 49),
+            "Niche Relationships / Self Esteem & Body Image\r\nP");
+}
+
+TEST_F(frmMainTest, EmptySubnicheClearsTheTextsAndSelectsNothing) {
+  StartUp();
+  controller.lblItem_Click(2);
+  ASSERT_FALSE(view.Text(TextBox::Problem).empty());
+  controller.lblClose_Click();
+  controller.lblItem_Click(5);  // no files at all
+  EXPECT_TRUE(view.list.empty());
+  EXPECT_EQ(view.selected, -1);
+  EXPECT_EQ(view.selectionRuns, 1);
+  EXPECT_EQ(view.caption, "Niche: Hosting");
+  EXPECT_TRUE(view.visible[Panel::Niche]);
+  EXPECT_EQ(view.nichePanelLeft, 1410);
+  for (TextBox box : {TextBox::Problem, TextBox::Free, TextBox::Paid}) {
+    EXPECT_EQ(view.Text(box), "");
+  }
+  EXPECT_TRUE(view.failures.empty());
+}
+
+TEST_F(frmMainTest, SubnicheChoiceBeforeANicheLooksNothingUp) {
+  // Without Form_Load the menu index is empty: the lookup finds nothing and changes nothing.
+  controller.lblItem_Click(3);
+  EXPECT_EQ(controller.txtActiveSubniche(), "3");
+  EXPECT_EQ(controller.txtActiveNicheText(), "");
+  EXPECT_EQ(controller.RegionTag(3), "");
+  EXPECT_EQ(view.caption, "Niche: ");
+  EXPECT_TRUE(view.list.empty());
+}
+
+TEST_F(frmMainTest, IndicesOutsideTheArraysDoNothing) {
+  StartUp();
+  const FakeView before = view;
+  controller.lblItem_Click(8);
+  controller.lblItem_Click(-1);
+  controller.lblMenu_Click(6);
+  controller.lblMenu_Click(-1);
+  EXPECT_EQ(controller.txtMenuIndex(), "0");
+  EXPECT_EQ(controller.txtActiveSubniche(), "");
+  EXPECT_EQ(view.visible, before.visible);
+  EXPECT_EQ(view.markerTop, before.markerTop);
+  EXPECT_TRUE(view.failures.empty());
+}
+
+// --- Failures: each ends its event at the failing step, is reported once, and the program goes on.
+
+TEST_F(frmMainTest, MissingPictureAtStartUpEndsTheStart) {
+  fs::remove(app.path() / "images/0.jpg");
+  EXPECT_FALSE(controller.Form_Load());
+  ASSERT_EQ(view.failures.size(), 1u);
+  EXPECT_NE(view.failures[0].find("images/0.jpg"), std::string::npos);
+  EXPECT_EQ(controller.txtMenuIndex(), "");
+  EXPECT_EQ(view.markerTop, 405);
+}
+
+TEST_F(frmMainTest, MissingPictureOnAMenuClickKeepsTheNiche) {
+  StartUp();
+  fs::remove(app.path() / "images/4.jpg");
+  controller.lblMenu_Click(4);
+  ASSERT_EQ(view.failures.size(), 1u);
+  EXPECT_NE(view.failures[0].find("images/4.jpg"), std::string::npos);
+  EXPECT_EQ(controller.txtMenuIndex(), "0");
+  EXPECT_EQ(view.markerTop, 410);
+}
+
+TEST_F(frmMainTest, ProblemFileGoneBeforeSelectionKeepsTheTexts) {
+  StartUp();
+  controller.lblItem_Click(2);
+  const std::string problem = view.Text(TextBox::Problem);
+  fs::remove(app.path() / "niches/0/2/Thin Content.txt");
+  view.UserSelects(2);
+  ASSERT_EQ(view.failures.size(), 1u);
+  EXPECT_NE(view.failures[0].find("niches/0/2/Thin Content.txt"), std::string::npos);
+  EXPECT_NE(view.failures[0].find("No such file or directory"), std::string::npos);
+  EXPECT_EQ(view.Text(TextBox::Problem), problem);
+
+  // The program goes on: the next selection reads its file.
+  view.UserSelects(1);
+  EXPECT_EQ(view.Text(TextBox::Problem), "My site is slow.");
+}
+
+TEST_F(frmMainTest, UnreadableFirstProblemStillOpensAndCentresThePanel) {
+  StartUp();
+  fs::remove(app.path() / "niches/0/2/Broken Links.txt");
+  fs::create_directory(app.path() / "niches/0/2/Broken Links.txt");  // a folder is no problem
+  app.Write("niches/0/2/A Fifo Stand-In.txt", "");
+  fs::remove(app.path() / "niches/0/2/A Fifo Stand-In.txt");
+  controller.lblItem_Click(2);
+  EXPECT_EQ(view.list, (std::vector<std::string>{"Slow Website", "Thin Content"}));
+  EXPECT_TRUE(view.failures.empty());
+  EXPECT_EQ(view.nichePanelLeft, 1410);
+}
+
+TEST_F(frmMainTest, MissingTemplateLeavesPanelShownAndPromptUnchanged) {
+  StartUp();
+  controller.lblItem_Click(2);
+  view.texts[TextBox::Prompt] = "earlier prompt";
+  fs::remove(app.path() / "templates/template-free.txt");
+  controller.cmdGenerate_Click();
+  EXPECT_TRUE(view.visible[Panel::Prompt]);
+  EXPECT_EQ(view.promptPanelLeft, 585);
+  EXPECT_EQ(view.Text(TextBox::Prompt), "earlier prompt");
+  ASSERT_EQ(view.failures.size(), 1u);
+  EXPECT_NE(view.failures[0].find("templates/template-free.txt"), std::string::npos);
+
+  // The other variant still works.
+  view.freeCheck = 0;
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt).substr(0, 24), "Niche Internet Marketing");
+}
+
+TEST_F(frmMainTest, CopyFailureShowsNoDoneMessage) {
+  StartUp();
+  controller.lblItem_Click(2);
+  controller.cmdGenerate_Click();
+  view.clipboardFails = true;
+  controller.lblCopyToClipboard_Click();
+  EXPECT_TRUE(view.messages.empty());
+  ASSERT_EQ(view.failures.size(), 1u);
+  EXPECT_NE(view.failures[0].find("clipboard"), std::string::npos);
+}
+
+TEST_F(frmMainTest, CopyingAnEmptyPromptStillConfirms) {
+  StartUp();
+  controller.lblCopyToClipboard_Click();
+  EXPECT_EQ(view.clipboard, "");
+  EXPECT_EQ(view.messages.size(), 1u);
+}
+
+TEST_F(frmMainTest, RegeneratingDiscardsPromptEditsAndUsesBoxEdits) {
+  StartUp();
+  controller.lblItem_Click(2);
+  controller.cmdGenerate_Click();
+  const std::string first = view.Text(TextBox::Prompt);
+  view.texts[TextBox::Prompt] = "edited";
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt), first);
+  view.texts[TextBox::Free] = "";
+  view.texts[TextBox::Paid] = "Only: one";
+  controller.cmdGenerate_Click();
+  EXPECT_NE(view.Text(TextBox::Prompt).find("Free: \r\nPaid:\r\nOnly: one"), std::string::npos);
+}
+
+TEST_F(frmMainTest, InformationWindowsReturnToTheSameViewAndRecentre) {
+  StartUp();
+  controller.lblItem_Click(2);
+  const auto visibleBefore = view.visible;
+  const std::string subniche = controller.txtActiveSubnicheText();
+
+  view.whileModal = [this] { view.outerWidth = 20000; };  // the window changed meanwhile
+  controller.lblHelp_Click();
+  EXPECT_EQ(view.helpShown, 1);
+  EXPECT_EQ(view.pictureLeft, 10000 - 4665);
+  view.whileModal = [this] { view.outerWidth = 16000; };
+  controller.lblInstructions_Click();
+  EXPECT_EQ(view.instructionsShown, 1);
+  EXPECT_EQ(view.pictureLeft, 8000 - 4665);
+
+  EXPECT_EQ(view.visible, visibleBefore);
+  EXPECT_EQ(controller.txtActiveSubnicheText(), subniche);
+  EXPECT_EQ(view.list.size(), 3u);
+}
+
+}  // namespace
+}  // namespace veltrane
