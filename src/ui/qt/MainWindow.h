@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <functional>
+
+#include "ui/MainWindowView.h"
+#include "ui/frmMain.h"
+#include "ui/qt/Widgets.h"
+
+class QDialog;
+
+namespace veltrane::qt {
+
+// The main window: lays out the controls, forwards every event to the controller frmMain and
+// does what the controller asks. It decides nothing itself.
+class MainWindow : public QWidget, public MainWindowView {
+  Q_OBJECT
+ public:
+  explicit MainWindow(const std::filesystem::path& appDir);
+
+  // Runs start-up before the first showing; false when the program cannot start.
+  bool Load();
+  frmMain& Controller() { return controller_; }
+
+  // Called with every modal window just before it runs, so tests can answer it.
+  static std::function<void(QDialog*)> modalHook;
+
+  // The controls, by their names.
+  PictureBox* Picture1;
+  std::array<ClickLabel*, 8> lblItem;
+  QWidget* Picture2;
+  PlainLabel* lblAppName;
+  QWidget* picMenu;
+  std::array<ClickLabel*, 6> lblMenu;
+  QFrame* shPosition;
+  Panel* picNiche;
+  PlainLabel* lblSelectedNiche;
+  ClickLabel* lblClose;
+  PlainLabel* Label1;
+  PlainLabel* Label2;
+  PlainLabel* Label3;
+  PlainLabel* Label4;
+  PlainLabel* Label5;
+  PlainLabel* Label8;
+  ClickLabel* lblHelp;
+  QListWidget* lstProblems;
+  QLineEdit* txtProblem;
+  QPlainTextEdit* txtFree;
+  QPlainTextEdit* txtPaid;
+  QCheckBox* chkFree;
+  QPushButton* cmdGenerate;
+  Panel* picArticlePrompt;
+  PlainLabel* Label6;
+  ClickLabel* lblCopyToClipboard;
+  QPlainTextEdit* txtPrompt;
+  ClickLabel* lblInstructions;
+
+  // MainWindowView
+  void ShowPicture(const std::filesystem::path& file) override;
+  float PictureWidth() const override;
+  float PictureTop() const override;
+  void SetPictureLeft(float left) override;
+  void SetRegionName(int index, const std::string& name) override;
+  float WindowOuterWidth() const override;
+  float MenuEntryTop(int index) const override;
+  void SetMarkerTop(float top) override;
+  float NichePanelWidth() const override;
+  void SetNichePanelPosition(float left, float top) override;
+  void SetSelectedNicheCaption(const std::string& caption) override;
+  float Label4Left() const override;
+  float Label4Top() const override;
+  void SetPromptPanelPosition(float left, float top) override;
+  void SetPanelVisible(veltrane::Panel panel, bool visible) override;
+  bool IsPanelVisible(veltrane::Panel panel) const override;
+  void ClearProblemList() override;
+  void AddProblem(const std::string& name) override;
+  void SelectProblem(int index) override;
+  int SelectedProblem() const override;
+  std::string Text(TextBox box) const override;
+  void SetText(TextBox box, const std::string& text) override;
+  int FreeCheckValue() const override;
+  void ClearClipboard() override;
+  void PutOnClipboard(const std::string& text) override;
+  void ShowMessage(const std::string& text, const std::string& title) override;
+  void ShowHelpWindow() override;
+  void ShowInstructionsWindow() override;
+  void ReportFailure(const std::string& message) override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildTitle();
+  void BuildPicture();
+  void BuildMenu();
+  void BuildNichePanel();
+  void BuildPromptPanel();
+  void ConnectEvents();
+  QWidget* PanelWidget(veltrane::Panel panel) const;
+  static int RunModal(QDialog& dialog);
+
+  frmMain controller_;
+  // Until the window is first activated, size changes belong to its first showing (the window
+  // manager maximizes it after mapping), so the picture is centred on the final width.
+  bool firstShowingDone_ = false;
+};
+
+}  // namespace veltrane::qt

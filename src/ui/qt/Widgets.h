@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QRect>
+#include <QWidget>
+
+namespace veltrane::qt {
+
+// Layout values are in twips; at 96 dpi 15 twips make one of Qt's logical pixels, so Qt's
+// high-DPI scaling keeps every control in its place over the picture.
+constexpr int kTwipsPerPixel = 15;
+int Px(float twips);
+float Twips(int pixels);
+QRect TwipRect(int left, int top, int width, int height);
+
+// The window's type face in the given size; bold is weight 700.
+QFont VerdanaFont(double points, bool bold = false, bool underline = false);
+
+// A label that shows its text literally: no rich text, no '&' shortcut, wrapped at words,
+// anchored top-left, transparent unless given a background.
+class PlainLabel : public QLabel {
+ public:
+  PlainLabel(const QString& text, QWidget* parent);
+};
+
+// A label that reacts to a click; link-styled ones are dark blue, underlined, with the up-arrow
+// pointer. Without text it is an invisible click region.
+class ClickLabel : public PlainLabel {
+  Q_OBJECT
+ public:
+  ClickLabel(const QString& text, QWidget* parent);
+  void SetLinkStyle(double points, bool bold);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool pressed_ = false;
+};
+
+// Draws its picture unscaled at the top-left corner, cut off at its edges, on white.
+class PictureBox : public QWidget {
+ public:
+  explicit PictureBox(QWidget* parent);
+  void SetPicture(QPixmap picture);
+  const QPixmap& Picture() const { return picture_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPixmap picture_;
+};
+
+// A plain rectangular panel with a one-pixel border line.
+class Panel : public QFrame {
+ public:
+  Panel(QWidget* parent, const QColor& background);
+};
+
+void SetBackground(QWidget* widget, const QColor& color);
+void SetTextColor(QWidget* widget, const QColor& color);
+
+}  // namespace veltrane::qt
