@@ -82,7 +82,47 @@ MainWindow::MainWindow(const std::filesystem::path& appDir)
   BuildPicture();
   BuildMenu();
   BuildNichePanel();
+  NameControls();
   ConnectEvents();
+}
+
+// Object names match the controls' names, for accessibility tools and tests.
+void MainWindow::NameControls() {
+  const std::pair<QObject*, const char*> named[] = {
+      {Picture1, "Picture1"},
+      {Picture2, "Picture2"},
+      {lblAppName, "lblAppName"},
+      {picMenu, "picMenu"},
+      {shPosition, "shPosition"},
+      {picNiche, "picNiche"},
+      {lblSelectedNiche, "lblSelectedNiche"},
+      {lblClose, "lblClose"},
+      {Label1, "Label1"},
+      {Label2, "Label2"},
+      {Label3, "Label3"},
+      {Label4, "Label4"},
+      {Label5, "Label5"},
+      {Label8, "Label8"},
+      {lblHelp, "lblHelp"},
+      {lstProblems, "lstProblems"},
+      {txtProblem, "txtProblem"},
+      {txtFree, "txtFree"},
+      {txtPaid, "txtPaid"},
+      {chkFree, "chkFree"},
+      {cmdGenerate, "cmdGenerate"},
+      {picArticlePrompt, "picArticlePrompt"},
+      {Label6, "Label6"},
+      {lblCopyToClipboard, "lblCopyToClipboard"},
+      {txtPrompt, "txtPrompt"},
+      {lblInstructions, "lblInstructions"},
+  };
+  for (const auto& [object, name] : named) object->setObjectName(QString::fromLatin1(name));
+  for (std::size_t i = 0; i < lblMenu.size(); ++i) {
+    lblMenu[i]->setObjectName(QStringLiteral("lblMenu%1").arg(i));
+  }
+  for (std::size_t j = 0; j < lblItem.size(); ++j) {
+    lblItem[j]->setObjectName(QStringLiteral("lblItem%1").arg(j));
+  }
 }
 
 void MainWindow::BuildPicture() {

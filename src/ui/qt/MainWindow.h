@@ -102,6 +102,7 @@ class MainWindow : public QWidget, public MainWindowView {
   void BuildPicture();
   void BuildMenu();
   void BuildNichePanel();
+  void NameControls();
   void BuildPromptPanel();
   void ConnectEvents();
   QWidget* PanelWidget(veltrane::Panel panel) const;
