@@ -278,19 +278,31 @@ bool MainWindow::Load() {
 }
 
 bool MainWindow::event(QEvent* event) {
-  const bool handled = QWidget::event(event);
-  if (event->type() == QEvent::Show && !firstShowingDone_) {
+  if (event->type() == QEvent::Show && !startUpDone_) {
+    // Window managers maximize after mapping: until the user first acts, every size the
+    // window takes belongs to its first showing, and the picture is centred on it.
+    qApp->installEventFilter(this);
+    const bool handled = QWidget::event(event);
     controller_.Form_Activate();
-  } else if (event->type() == QEvent::WindowActivate && !firstShowingDone_) {
-    firstShowingDone_ = true;
-    controller_.Form_Activate();
+    return handled;
   }
-  return handled;
+  return QWidget::event(event);
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  if (isVisible() && !firstShowingDone_) controller_.Form_Activate();
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+      startUpDone_ = true;
+      qApp->removeEventFilter(this);
+      break;
+    case QEvent::Resize:
+      if (watched == this && !startUpDone_) controller_.Form_Activate();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 // --- MainWindowView -------------------------------------------------------------------------

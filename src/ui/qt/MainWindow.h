@@ -95,7 +95,7 @@ class MainWindow : public QWidget, public MainWindowView {
 
  protected:
   bool event(QEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildTitle();
@@ -109,9 +109,8 @@ class MainWindow : public QWidget, public MainWindowView {
   static int RunModal(QDialog& dialog);
 
   frmMain controller_;
-  // Until the window is first activated, size changes belong to its first showing (the window
-  // manager maximizes it after mapping), so the picture is centred on the final width.
-  bool firstShowingDone_ = false;
+  // Set by the user's first click or key: sizes taken before belong to the first showing.
+  bool startUpDone_ = false;
 };
 
 }  // namespace veltrane::qt

@@ -1,0 +1,132 @@
+// Checks the content shipped with the program: what a writer gets straight after installing.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <QImageReader>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "content/ContentPaths.h"
+#include "content/NicheCatalog.h"
+#include "content/ProblemListing.h"
+#include "content/ProblemReader.h"
+#include "content/TextEncoding.h"
+#include "content/TextFile.h"
+#include "prompt/ComposePrompt.h"
+
+namespace veltrane {
+namespace {
+namespace fs = std::filesystem;
+
+const fs::path kContent = VELTRANE_CONTENT_DIR;
+
+// The eight click regions in picture pixels (x, y, w, h).
+constexpr int kRegions[8][4] = {{240, 30, 133, 85},  {399, 114, 133, 85}, {474, 267, 133, 85},
+                                {393, 414, 133, 85}, {240, 498, 133, 85}, {90, 420, 133, 85},
+                                {6, 270, 133, 85},   {81, 120, 154, 85}};
+
+int Distance(QColor a, QColor b) {
+  return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+         std::abs(a.blue() - b.blue());
+}
+
+TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
+  for (int m = 0; m < 6; ++m) {
+    SCOPED_TRACE("picture " + std::to_string(m));
+    const QString path =
+        QString::fromStdString(NicheImagePath(kContent, std::to_string(m)).string());
+    QImageReader reader(path, "jpeg");
+    reader.setDecideFormatFromContent(false);
+    const QImage image = reader.read();
+    ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
+    EXPECT_EQ(image.size(), QSize(622, 670));
+
+    // The background: corners and the space between the top tiles.
+    const QColor background = image.pixelColor(3, 3);
+    for (QPoint p : {QPoint(618, 3), QPoint(3, 666), QPoint(618, 666), QPoint(390, 60)}) {
+      EXPECT_LT(Distance(image.pixelColor(p), background), 30) << p.x() << "," << p.y();
+    }
+    // Each tile fills its region: its centre and points near its corners are tile, not ground.
+    for (const auto& r : kRegions) {
+      const QPoint samples[] = {{r[0] + r[2] / 2, r[1] + r[3] / 2},
+                                {r[0] + 6, r[1] + r[3] - 6},
+                                {r[0] + r[2] - 6, r[1] + r[3] - 6}};
+      for (QPoint p : samples) {
+        EXPECT_GT(Distance(image.pixelColor(p), background), 150)
+            << "region at " << r[0] << "," << r[1] << " sample " << p.x() << "," << p.y();
+      }
+    }
+  }
+}
+
+TEST(ShippedContent, EverySubnicheHasEnoughWellFormedProblems) {
+  const std::regex resourceLine(R"(^[^:\r\n]+: [^\r\n]+$)");
+  for (int m = 0; m < 6; ++m) {
+    for (int s = 0; s < 8; ++s) {
+      const std::string menu = std::to_string(m);
+      const std::string sub = std::to_string(s);
+      SCOPED_TRACE("niches/" + menu + "/" + sub);
+      const auto problems = ListProblems(kContent, menu, sub);
+      EXPECT_GE(problems.size(), m == 0 ? 10u : 6u);
+      for (const ProblemEntry& problem : problems) {
+        SCOPED_TRACE(problem.fileName);
+        const fs::path file = ProblemFolderPath(kContent, menu, sub) / problem.fileName;
+        const std::string bytes = ReadFileBytes(file);
+        EXPECT_TRUE(IsValidUtf8(bytes));
+        EXPECT_EQ(NormalizeLineEnds(bytes), bytes) << "a line ends without CR LF";
+        EXPECT_EQ(bytes.find("\r\r"), std::string::npos);
+        EXPECT_TRUE(bytes.starts_with("[PROBLEM]\r\n"));
+
+        const ProblemSections sections = ReadProblemFile(file);
+        EXPECT_FALSE(sections.problemText.empty());
+        EXPECT_EQ(sections.problemText.find('\n'), std::string::npos) << "problem is one line";
+        EXPECT_TRUE(std::regex_match(sections.freeText, resourceLine)) << sections.freeText;
+
+        std::string paid = sections.paidText;
+        ASSERT_TRUE(paid.ends_with("\r\n"));
+        paid.erase(paid.size() - 2);
+        int lines = 0;
+        for (std::size_t from = 0; from <= paid.size();) {
+          const std::size_t end = std::min(paid.find("\r\n", from), paid.size());
+          EXPECT_TRUE(std::regex_match(paid.substr(from, end - from), resourceLine))
+              << paid.substr(from, end - from);
+          ++lines;
+          from = end + 2;
+        }
+        EXPECT_TRUE(lines == 2 || lines == 3) << lines << " paid lines";
+      }
+    }
+  }
+}
+
+TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
+  const ProblemSections sections = ReadProblemFile(
+      ProblemFolderPath(kContent, "0", "2") / ListProblems(kContent, "0", "2").front().fileName);
+  const char* const placeholders[] = {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#FREE#", "#PAID#"};
+  const struct {
+    bool includeFree;
+    std::vector<std::string> uses;
+  } variants[] = {
+      {true, {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#FREE#", "#PAID#"}},
+      {false, {"#NICHE#", "#PROBLEM#", "#PAID#"}},
+  };
+  for (const auto& v : variants) {
+    SCOPED_TRACE(v.includeFree ? "template-free.txt" : "template.txt");
+    const std::string text = ReadTextFile(TemplatePath(kContent, v.includeFree));
+    for (const char* placeholder : placeholders) {
+      const bool used = std::find(v.uses.begin(), v.uses.end(), placeholder) != v.uses.end();
+      EXPECT_EQ(text.find(placeholder) != std::string::npos, used) << placeholder;
+    }
+    const std::string prompt =
+        ComposePrompt(kContent, v.includeFree, "Internet Marketing", "SEO", sections);
+    EXPECT_FALSE(std::regex_search(prompt, std::regex("#[A-Z]+#"))) << prompt;
+    EXPECT_NE(prompt.find(sections.problemText), std::string::npos);
+    EXPECT_NE(prompt.find("Internet Marketing"), std::string::npos);
+    EXPECT_NE(prompt.find("affiliate disclosure"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace veltrane
