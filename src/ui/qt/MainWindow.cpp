@@ -223,12 +223,11 @@ void MainWindow::BuildNichePanel() {
   cmdGenerate->setFont(VerdanaFont(9.75, true));
   cmdGenerate->setAutoDefault(false);
   cmdGenerate->setDefault(false);
-  cmdGenerate->setStyleSheet(QStringLiteral(
-      "QPushButton { background-color: rgb(192, 255, 192); border: 1px solid rgb(96, 160, 96);"
-      " border-radius: 3px; }"
-      "QPushButton:hover { background-color: rgb(176, 245, 176); }"
-      "QPushButton:pressed { background-color: rgb(150, 225, 150); }"
-      "QPushButton:focus { border: 2px solid rgb(64, 128, 64); }"));
+  // A palette, not a style sheet: the style sheet engine alone costs a noticeable part of
+  // start-up.
+  QPalette face = cmdGenerate->palette();
+  face.setColor(QPalette::Button, QColor(192, 255, 192));
+  cmdGenerate->setPalette(face);
 
   BuildPromptPanel();
   picNiche->hide();
