@@ -315,13 +315,14 @@ void MainWindow::ShowPicture(const std::filesystem::path& file) {
   buffer.setData(raw);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "jpeg");
+  reader.setAutoDetectImageFormat(false);  // a GIF named .jpg must not be shown as a GIF
   reader.setDecideFormatFromContent(false);
   const auto fail = [&file](const std::string& reason) {
     throw Failure("Could not show the picture \"" + DisplayPath(file) + "\": " + reason + ".");
   };
-  if (!reader.canRead()) fail("it is not a JPEG picture");
+  if (!reader.canRead()) fail("it is not a readable JPEG picture");
   const QSize size = reader.size();
-  if (!size.isValid() || size.isEmpty()) fail("it is not a JPEG picture");
+  if (!size.isValid() || size.isEmpty()) fail("it is not a readable JPEG picture");
   if (static_cast<qint64>(size.width()) * size.height() > kMaxPicturePixels) {
     fail("it is too large (" + std::to_string(size.width()) + " x " +
          std::to_string(size.height()) + " pixels)");
