@@ -39,14 +39,17 @@ inline const char* NextBracketOrSeparator(const char* begin, const char* p, cons
   const __m128i bracket = _mm_set1_epi8('[');
   const __m128i lineFeed = _mm_set1_epi8('\n');
   // Candidates are line feeds with another two bytes on; the carriage returns are checked one
-  // by one. Two bytes of lookahead keep the loads in bounds.
-  for (; end - p >= 18; p += 16) {
-    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i ahead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2));
+  // by one. Two bytes of lookahead keep the loads in bounds; 32 bytes a round.
+  const auto hitsIn = [&](const char* at) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i ahead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 2));
     const __m128i candidates =
         _mm_and_si128(_mm_cmpeq_epi8(here, lineFeed), _mm_cmpeq_epi8(ahead, lineFeed));
-    unsigned hits = static_cast<unsigned>(
+    return static_cast<unsigned>(
         _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(here, bracket), candidates)));
+  };
+  for (; end - p >= 34; p += 32) {
+    unsigned hits = hitsIn(p) | (hitsIn(p + 16) << 16);
     while (hits != 0) {
       const char* hit = p + __builtin_ctz(hits);
       if (*hit == '[' || isSeparatorAt(hit)) return hit;
@@ -104,7 +107,9 @@ std::size_t MarkerLineBytes(std::string_view block, const Block& scanned) {
   const std::size_t n =
       kMarkers[static_cast<std::size_t>(scanned.marker)].text.size() + kLineBreakLength;
   // The usual case: the block starts with its marker and a CR LF, all ASCII.
-  if (scanned.markerAtStart && block.size() >= n && block[n - 2] == '\r' && block[n - 1] == '\n') {
+  // A stray continuation byte after it would belong to the line feed's character.
+  if (scanned.markerAtStart && block.size() >= n && block[n - 2] == '\r' && block[n - 1] == '\n' &&
+      (block.size() == n || (static_cast<unsigned char>(block[n]) & 0xC0) != 0x80)) {
     return n;
   }
   return SkipCharacters(block, 0, n);
