@@ -1,20 +1,17 @@
 #include "content/ProblemReader.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
+#include "content/BlockScan.h"
 #include "content/TextEncoding.h"
 #include "content/TextFile.h"
 
 namespace veltrane {
 namespace {
 
-constexpr std::string_view kSeparator = "\r\n\r\n";
 constexpr std::size_t kLineBreakLength = 2;
 
 struct Marker {
@@ -29,39 +26,18 @@ constexpr std::array<Marker, 3> kMarkers{{
     {"[PAID]", &ProblemSections::paidText},
 }};
 
-// Next '[' or blank-line separator at or after p, or end; p > begin. A separator is found by
-// the line feed that ends its first line, so lines that go on cost nothing.
-inline const char* NextBracketOrSeparator(const char* begin, const char* p, const char* end) {
-  auto isSeparatorAt = [&](const char* lf) {
-    return lf > begin && lf[-1] == '\r' && end - lf >= 3 && lf[1] == '\r' && lf[2] == '\n';
-  };
-#if defined(__SSE2__)
-  const __m128i bracket = _mm_set1_epi8('[');
-  const __m128i lineFeed = _mm_set1_epi8('\n');
-  // Candidates are line feeds with another two bytes on; the carriage returns are checked one
-  // by one. Two bytes of lookahead keep the loads in bounds; 32 bytes a round.
-  const auto hitsIn = [&](const char* at) {
-    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    const __m128i ahead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 2));
-    const __m128i candidates =
-        _mm_and_si128(_mm_cmpeq_epi8(here, lineFeed), _mm_cmpeq_epi8(ahead, lineFeed));
-    return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(here, bracket), candidates)));
-  };
-  for (; end - p >= 34; p += 32) {
-    unsigned hits = hitsIn(p) | (hitsIn(p + 16) << 16);
-    while (hits != 0) {
-      const char* hit = p + __builtin_ctz(hits);
-      if (*hit == '[' || isSeparatorAt(hit)) return hit;
-      hits &= hits - 1;
-    }
+// The next block starts at the first '[' from `from`: in well-formed files right after the
+// separator's second line break, so look there before calling memchr.
+std::size_t FindBracket(std::string_view text, std::size_t from) {
+  const std::size_t near = std::min(text.size(), from + 4);
+  for (std::size_t i = from; i < near; ++i) {
+    if (text[i] == '[') return i;
   }
-#endif
-  for (; p < end; ++p) {
-    if (*p == '[' || (*p == '\n' && isSeparatorAt(p))) return p;
-  }
-  return end;
+  return text.find('[', near);
 }
+
+// Picked once: the widest scan the processor runs.
+const detail::ScanFunction kNextBracketOrSeparator = detail::BestScan();
 
 // Index into kMarkers of the marker that stands at the start of `rest`, or -1. Spelled out
 // with fixed lengths so the compiler compares in registers.
@@ -86,7 +62,8 @@ Block ScanBlock(std::string_view text, std::size_t start) {
   const char* const begin = text.data();
   const char* const end = begin + text.size();
   Block block{text.size(), MarkerAt(text.substr(start)), true};
-  for (const char* p = begin + start + 1; (p = NextBracketOrSeparator(begin, p, end)) != end; ++p) {
+  for (const char* p = begin + start + 1; (p = kNextBracketOrSeparator(begin, p, end)) != end;
+       ++p) {
     if (*p == '\n') {
       block.end = static_cast<std::size_t>(p - 1 - begin);
       break;
@@ -128,7 +105,7 @@ ProblemSections SplitProblemText(std::string_view text) {
   std::string ProblemSections::*current = nullptr;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    const std::size_t start = text.find('[', pos);
+    const std::size_t start = FindBracket(text, pos);
     if (start == std::string_view::npos) break;
     const Block scanned = ScanBlock(text, start);
     const std::size_t end = scanned.end;

@@ -1,0 +1,87 @@
+#include "content/BlockScan.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
+namespace veltrane::detail {
+namespace {
+
+inline bool IsSeparatorAt(const char* begin, const char* end, const char* lineFeed) {
+  return lineFeed > begin && lineFeed[-1] == '\r' && end - lineFeed >= 3 && lineFeed[1] == '\r' &&
+         lineFeed[2] == '\n';
+}
+
+// Candidates are '[' and line feeds with another line feed two bytes on; carriage returns are
+// checked one hit at a time. Returns the first real hit among `hits` (bit i: byte p + i).
+inline const char* FirstRealHit(const char* begin, const char* end, const char* p, unsigned hits) {
+  while (hits != 0) {
+    const char* hit = p + __builtin_ctz(hits);
+    if (*hit == '[' || IsSeparatorAt(begin, end, hit)) return hit;
+    hits &= hits - 1;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+const char* NextBracketOrSeparatorScalar(const char* begin, const char* p, const char* end) {
+  for (; p < end; ++p) {
+    if (*p == '[' || (*p == '\n' && IsSeparatorAt(begin, end, p))) return p;
+  }
+  return end;
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+
+// The loads read two bytes past each chunk, so the loops stop two bytes early.
+const char* NextBracketOrSeparatorSse2(const char* begin, const char* p, const char* end) {
+  const __m128i bracket = _mm_set1_epi8('[');
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  for (; end - p >= 18; p += 16) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i ahead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2));
+    const __m128i candidates =
+        _mm_and_si128(_mm_cmpeq_epi8(here, lineFeed), _mm_cmpeq_epi8(ahead, lineFeed));
+    const auto hits = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(here, bracket), candidates)));
+    if (const char* hit = FirstRealHit(begin, end, p, hits)) return hit;
+  }
+  return NextBracketOrSeparatorScalar(begin, p, end);
+}
+
+__attribute__((target("avx2"))) const char* NextBracketOrSeparatorAvx2(const char* begin,
+                                                                       const char* p,
+                                                                       const char* end) {
+  const __m256i bracket = _mm256_set1_epi8('[');
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  for (; end - p >= 34; p += 32) {
+    const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i ahead = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 2));
+    const __m256i candidates =
+        _mm256_and_si256(_mm256_cmpeq_epi8(here, lineFeed), _mm256_cmpeq_epi8(ahead, lineFeed));
+    const auto hits = static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(here, bracket), candidates)));
+    if (const char* hit = FirstRealHit(begin, end, p, hits)) return hit;
+  }
+  return NextBracketOrSeparatorSse2(begin, p, end);
+}
+
+bool HasAvx2() {
+  __builtin_cpu_init();  // may run before the runtime's own initialisation
+  return __builtin_cpu_supports("avx2");
+}
+
+ScanFunction BestScan() {
+  return HasAvx2() ? NextBracketOrSeparatorAvx2 : NextBracketOrSeparatorSse2;
+}
+
+#else
+
+ScanFunction BestScan() {
+  return NextBracketOrSeparatorScalar;
+}
+
+#endif
+
+}  // namespace veltrane::detail

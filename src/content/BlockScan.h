@@ -1,0 +1,22 @@
+#pragma once
+
+namespace veltrane::detail {
+
+// Finds the next place where a problem file's block can change: the first '[' or blank-line
+// separator at or after p, or end. A separator "\r\n\r\n" is reported at its first line feed.
+// Requires begin < p when p < end. All implementations give the same answer; they differ only
+// in how many bytes they test at a time.
+using ScanFunction = const char* (*)(const char* begin, const char* p, const char* end);
+
+const char* NextBracketOrSeparatorScalar(const char* begin, const char* p, const char* end);
+#if defined(__x86_64__) || defined(__i386__)
+const char* NextBracketOrSeparatorSse2(const char* begin, const char* p, const char* end);
+// Only on processors with AVX2.
+const char* NextBracketOrSeparatorAvx2(const char* begin, const char* p, const char* end);
+bool HasAvx2();
+#endif
+
+// The fastest implementation this processor runs.
+ScanFunction BestScan();
+
+}  // namespace veltrane::detail
