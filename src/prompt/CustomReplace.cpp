@@ -1,6 +1,5 @@
 #include "prompt/CustomReplace.h"
 
-#include <cstring>
 #include <vector>
 
 namespace veltrane {
@@ -19,19 +18,16 @@ std::string CustomReplace(std::string_view originalText, std::string_view search
   }
   if (hits.empty()) return std::string(originalText);
 
-  std::string result(
-      originalText.size() - hits.size() * searchText.size() + hits.size() * replaceText.size(),
-      '\0');
-  char* out = result.data();
+  std::string result;
+  result.reserve(originalText.size() - hits.size() * searchText.size() +
+                 hits.size() * replaceText.size());
   std::size_t from = 0;
   for (const std::size_t at : hits) {
-    std::memcpy(out, originalText.data() + from, at - from);
-    out += at - from;
-    std::memcpy(out, replaceText.data(), replaceText.size());
-    out += replaceText.size();
+    result.append(originalText.data() + from, at - from);
+    result.append(replaceText);
     from = at + searchText.size();
   }
-  std::memcpy(out, originalText.data() + from, originalText.size() - from);
+  result.append(originalText.data() + from, originalText.size() - from);
   return result;
 }
 
