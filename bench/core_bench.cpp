@@ -50,7 +50,7 @@ std::string SplitInput(std::size_t bytes) {
       "WP Rocket: a caching plugin that adds page caching, lazy loading and file minification "
       "in a few clicks, without editing code.\r\n"
       "NitroPack: an all-in-one speed service that compresses images, defers scripts and serves "
-      "pages from its own CDN.\r\n";
+      "pages from its own CDN.\r\n\r\n";  // an empty line keeps the next file's blocks apart
   std::string text;
   text.reserve(bytes + file.size());
   while (text.size() < bytes) text += file;
