@@ -53,7 +53,7 @@ class frmMain {
   std::string txtActiveNicheText_;
   std::string txtActiveSubnicheText_;
   std::array<std::string, kSubnicheCount> regionTags_;
-  // The listed problems, parallel to the view's list, so each entry reads its own file.
+  // The listed problems, parallel to the view's list: the real file names to read.
   std::vector<ProblemEntry> problems_;
 };
 
