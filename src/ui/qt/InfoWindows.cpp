@@ -9,20 +9,20 @@
 namespace veltrane::qt {
 namespace {
 
-struct LabelSpec {
+struct LabelLayout {
   int left, top, width, height;
   bool bold;
   const char* text;
 };
 
-struct ButtonSpec {
+struct ButtonLayout {
   int left, top, width, height;
   double points;
   bool bold;
 };
 
 void BuildInfoWindow(QDialog& window, const QString& title, int width, int height,
-                     std::initializer_list<LabelSpec> labels, const ButtonSpec& close) {
+                     std::initializer_list<LabelLayout> labels, const ButtonLayout& close) {
   window.setWindowTitle(title);
   window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint);
@@ -31,10 +31,10 @@ void BuildInfoWindow(QDialog& window, const QString& title, int width, int heigh
   window.setFixedSize(Px(static_cast<float>(width)), Px(static_cast<float>(height)));
 
   // The button lies in front of any label it overlaps, so it is built last.
-  for (const LabelSpec& spec : labels) {
-    auto* label = new PlainLabel(QString::fromUtf8(spec.text), &window);
-    label->setGeometry(TwipRect(spec.left, spec.top, spec.width, spec.height));
-    label->setFont(VerdanaFont(11.25, spec.bold));
+  for (const LabelLayout& layout : labels) {
+    auto* label = new PlainLabel(QString::fromUtf8(layout.text), &window);
+    label->setGeometry(TwipRect(layout.left, layout.top, layout.width, layout.height));
+    label->setFont(VerdanaFont(11.25, layout.bold));
     SetTextColor(label, QColor(64, 64, 64));
   }
   auto* button = new QPushButton(QStringLiteral("Close"), &window);
