@@ -1,9 +1,11 @@
 #include "ui/frmMain.h"
 
 #include <exception>
+#include <iostream>
 #include <utility>
 
 #include "content/ContentPaths.h"
+#include "content/Failure.h"
 #include "content/ProblemReader.h"
 #include "prompt/ComposePrompt.h"
 
@@ -13,6 +15,9 @@ namespace {
 constexpr float kMarkerOffset = 50.0f;  // the marker sits a little below its menu entry's top
 constexpr const char* kCopiedMessage = "Done! Prompt copied to clipboard.";
 constexpr const char* kCopiedTitle = "Done";
+// Only a Failure speaks to the user; anything else is a fault of the program, whose details
+// mean nothing to them.
+constexpr const char* kNotCompleted = "The action could not be completed.";
 
 }  // namespace
 
@@ -24,10 +29,14 @@ bool frmMain::RunEvent(Steps&& steps) {
   try {
     steps();
     return true;
-  } catch (const std::exception& failure) {
+  } catch (const Failure& failure) {
     view_.ReportFailure(failure.what());
+  } catch (const std::exception& error) {
+    std::cerr << "veltrane: an action failed: " << error.what() << '\n';
+    view_.ReportFailure(kNotCompleted);
   } catch (...) {
-    view_.ReportFailure("An unexpected error ended the action.");
+    std::cerr << "veltrane: an action failed with an unknown exception\n";
+    view_.ReportFailure(kNotCompleted);
   }
   return false;
 }
@@ -87,14 +96,12 @@ void frmMain::lblItem_Click(int Index) {
     txtActiveSubnicheText_ = tag;
     view_.SetSelectedNicheCaption("Niche: " + tag);
     view_.SetPanelVisible(Panel::Niche, true);
-    if (problems_.empty()) {
-      // Nothing to select: clear the texts so no other subniche's problem reaches a prompt.
-      view_.SetText(TextBox::Problem, "");
-      view_.SetText(TextBox::Free, "");
-      view_.SetText(TextBox::Paid, "");
-    } else {
-      view_.SelectProblem(0);
-    }
+    // No other subniche's problem may reach a prompt: not when the list is empty, nor when its
+    // first problem cannot be read.
+    view_.SetText(TextBox::Problem, "");
+    view_.SetText(TextBox::Free, "");
+    view_.SetText(TextBox::Paid, "");
+    if (!problems_.empty()) view_.SelectProblem(0);
     CenterNichePanel();
   });
 }

@@ -15,6 +15,7 @@
 #include "content/TextEncoding.h"
 #include "content/TextFile.h"
 #include "prompt/ComposePrompt.h"
+#include "ui/FormLayout.h"
 
 namespace veltrane {
 namespace {
@@ -22,18 +23,13 @@ namespace fs = std::filesystem;
 
 const fs::path kContent = VELTRANE_CONTENT_DIR;
 
-// The eight click regions in picture pixels (x, y, w, h).
-constexpr int kRegions[8][4] = {{240, 30, 133, 85},  {399, 114, 133, 85}, {474, 267, 133, 85},
-                                {393, 414, 133, 85}, {240, 498, 133, 85}, {90, 420, 133, 85},
-                                {6, 270, 133, 85},   {81, 120, 154, 85}};
-
 int Distance(QColor a, QColor b) {
   return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
          std::abs(a.blue() - b.blue());
 }
 
 TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
-  for (int m = 0; m < 6; ++m) {
+  for (std::size_t m = 0; m < kNicheCount; ++m) {
     SCOPED_TRACE("picture " + std::to_string(m));
     const QString path =
         QString::fromStdString(NicheImagePath(kContent, std::to_string(m)).string());
@@ -41,7 +37,7 @@ TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
     reader.setDecideFormatFromContent(false);
     const QImage image = reader.read();
     ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
-    EXPECT_EQ(image.size(), QSize(622, 670));
+    EXPECT_EQ(image.size(), QSize(form::kPictureWidthPx, form::kPictureHeightPx));
 
     // The background: corners and the space between the top tiles.
     const QColor background = image.pixelColor(3, 3);
@@ -49,13 +45,14 @@ TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
       EXPECT_LT(Distance(image.pixelColor(p), background), 30) << p.x() << "," << p.y();
     }
     // Each tile fills its region: its centre and points near its corners are tile, not ground.
-    for (const auto& r : kRegions) {
-      const QPoint samples[] = {{r[0] + r[2] / 2, r[1] + r[3] / 2},
-                                {r[0] + 6, r[1] + r[3] - 6},
-                                {r[0] + r[2] - 6, r[1] + r[3] - 6}};
+    for (const form::Rect& region : form::kRegions) {
+      const form::Rect r = form::InPixels(region);
+      const QPoint samples[] = {{r.left + r.width / 2, r.top + r.height / 2},
+                                {r.left + 6, r.bottom() - 6},
+                                {r.right() - 6, r.bottom() - 6}};
       for (QPoint p : samples) {
         EXPECT_GT(Distance(image.pixelColor(p), background), 150)
-            << "region at " << r[0] << "," << r[1] << " sample " << p.x() << "," << p.y();
+            << "region at " << r.left << "," << r.top << " sample " << p.x() << "," << p.y();
       }
     }
   }
@@ -63,8 +60,8 @@ TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
 
 TEST(ShippedContent, EverySubnicheHasEnoughWellFormedProblems) {
   const std::regex resourceLine(R"(^[^:\r\n]+: [^\r\n]+$)");
-  for (int m = 0; m < 6; ++m) {
-    for (int s = 0; s < 8; ++s) {
+  for (std::size_t m = 0; m < kNicheCount; ++m) {
+    for (std::size_t s = 0; s < kSubnicheCount; ++s) {
       const std::string menu = std::to_string(m);
       const std::string sub = std::to_string(s);
       SCOPED_TRACE("niches/" + menu + "/" + sub);

@@ -1,5 +1,7 @@
 #include "GuiFixture.h"
 
+#include "ui/qt/Widgets.h"
+
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -7,6 +9,61 @@
 #include <fstream>
 
 namespace veltrane::test {
+
+namespace {
+
+template <class T>
+T* Named(QWidget& window, const QString& name) {
+  T* found = window.findChild<T*>(name);
+  EXPECT_NE(found, nullptr) << name.toStdString();
+  return found;
+}
+
+}  // namespace
+
+Controls::Controls(QWidget& window) {
+  const auto find = [&window]<class T>(T*& control, const char* name) {
+    control = Named<T>(window, QString::fromLatin1(name));
+  };
+  find(Picture1, "Picture1");
+  find(Picture2, "Picture2");
+  find(lblAppName, "lblAppName");
+  find(picMenu, "picMenu");
+  find(shPosition, "shPosition");
+  find(picNiche, "picNiche");
+  find(lblSelectedNiche, "lblSelectedNiche");
+  find(lblClose, "lblClose");
+  find(Label1, "Label1");
+  find(Label2, "Label2");
+  find(Label3, "Label3");
+  find(Label4, "Label4");
+  find(Label5, "Label5");
+  find(Label8, "Label8");
+  find(lblHelp, "lblHelp");
+  find(lstProblems, "lstProblems");
+  find(txtProblem, "txtProblem");
+  find(txtFree, "txtFree");
+  find(txtPaid, "txtPaid");
+  find(chkFree, "chkFree");
+  find(cmdGenerate, "cmdGenerate");
+  find(picArticlePrompt, "picArticlePrompt");
+  find(Label6, "Label6");
+  find(lblCopyToClipboard, "lblCopyToClipboard");
+  find(txtPrompt, "txtPrompt");
+  find(lblInstructions, "lblInstructions");
+  for (std::size_t j = 0; j < lblItem.size(); ++j) {
+    lblItem[j] = Named<QLabel>(window, QStringLiteral("lblItem%1").arg(j));
+  }
+  for (std::size_t i = 0; i < lblMenu.size(); ++i) {
+    lblMenu[i] = Named<QLabel>(window, QStringLiteral("lblMenu%1").arg(i));
+  }
+}
+
+QPixmap ShownPicture(QWidget* picture) {
+  const auto* box = dynamic_cast<const qt::PictureBox*>(picture);
+  EXPECT_NE(box, nullptr);
+  return box != nullptr ? box->Picture() : QPixmap();
+}
 
 GuiTest::GuiTest() {
   const std::filesystem::path picture =
@@ -46,6 +103,7 @@ GuiTest::~GuiTest() {
 
 void GuiTest::Open() {
   window = std::make_unique<qt::MainWindow>(app.path());
+  ui = Controls(*window);
   if (window->Load()) {
     window->showMaximized();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

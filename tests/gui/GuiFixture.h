@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,6 +29,44 @@ struct ModalSeen {
   QPointer<QDialog> dialog;
 };
 
+// The window's controls, found by their object names as accessibility tools find them.
+struct Controls {
+  Controls() = default;
+  explicit Controls(QWidget& window);
+
+  QWidget* Picture1 = nullptr;
+  std::array<QLabel*, 8> lblItem{};
+  QWidget* Picture2 = nullptr;
+  QLabel* lblAppName = nullptr;
+  QWidget* picMenu = nullptr;
+  std::array<QLabel*, 6> lblMenu{};
+  QWidget* shPosition = nullptr;
+  QFrame* picNiche = nullptr;
+  QLabel* lblSelectedNiche = nullptr;
+  QLabel* lblClose = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* lblHelp = nullptr;
+  QListWidget* lstProblems = nullptr;
+  QLineEdit* txtProblem = nullptr;
+  QPlainTextEdit* txtFree = nullptr;
+  QPlainTextEdit* txtPaid = nullptr;
+  QCheckBox* chkFree = nullptr;
+  QPushButton* cmdGenerate = nullptr;
+  QFrame* picArticlePrompt = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* lblCopyToClipboard = nullptr;
+  QPlainTextEdit* txtPrompt = nullptr;
+  QLabel* lblInstructions = nullptr;
+};
+
+// The picture the niche picture control shows.
+QPixmap ShownPicture(QWidget* picture);
+
 // A real main window over a small content tree in a temporary application directory. Every
 // modal window it opens is recorded and closed right after it starts, as a user would.
 class GuiTest : public testing::Test {
@@ -37,6 +82,7 @@ class GuiTest : public testing::Test {
 
   TempDir app;
   std::unique_ptr<qt::MainWindow> window;
+  Controls ui;
   std::vector<ModalSeen> modals;
 };
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "GuiFixture.h"
+#include "ui/FormLayout.h"
 #include "ui/qt/InfoWindows.h"
 
 namespace veltrane::test {
@@ -20,88 +21,59 @@ TEST_F(GuiTest, StartsOnTheFirstNicheInThePictureView) {
   Open();
   EXPECT_EQ(window->windowTitle(), Q("Veltrane!"));
   EXPECT_EQ(window->Controller().txtMenuIndex(), "0");
-  EXPECT_EQ(window->Picture1->Picture().size(), QSize(622, 670));
-  EXPECT_TRUE(window->picMenu->isHidden());
-  EXPECT_TRUE(window->picNiche->isHidden());
-  EXPECT_TRUE(window->picArticlePrompt->isHidden());
-  EXPECT_TRUE(window->lblMenu[5]->isHidden());
-  EXPECT_EQ(window->shPosition->y(), 27);  // menu entry 0's top + 50 twips = 410 twips
-  EXPECT_TRUE(window->chkFree->isChecked());
+  EXPECT_EQ(ShownPicture(ui.Picture1).size(), QSize(622, 670));
+  EXPECT_TRUE(ui.picMenu->isHidden());
+  EXPECT_TRUE(ui.picNiche->isHidden());
+  EXPECT_TRUE(ui.picArticlePrompt->isHidden());
+  EXPECT_TRUE(ui.lblMenu[5]->isHidden());
+  EXPECT_EQ(ui.shPosition->y(), 27);  // menu entry 0's top + 50 twips = 410 twips
+  EXPECT_TRUE(ui.chkFree->isChecked());
   EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
   // Centred on the window's outer width.
-  EXPECT_EQ(window->Picture1->x(), window->frameGeometry().width() / 2 - 311);
+  EXPECT_EQ(ui.Picture1->x(), window->frameGeometry().width() / 2 - 311);
   EXPECT_TRUE(modals.empty());
 }
 
 TEST_F(GuiTest, ControlsLieWhereTheLayoutPutsThem) {
   Open();
-  qt::MainWindow& w = *window;
-  const struct {
-    QWidget* control;
-    int left, top, width, height;  // twips
-  } layout[] = {
-      {w.Picture2, 270, 270, 4065, 690},
-      {w.lblAppName, 270, 180, 3435, 375},
-      {w.picMenu, 270, 1035, 4065, 4695},
-      {w.lblMenu[0], 405, 360, 4155, 330},
-      {w.lblMenu[1], 405, 810, 4155, 285},
-      {w.lblMenu[4], 405, 2160, 4155, 330},
-      {w.lblMenu[5], 405, 2610, 4155, 375},
-      {w.Picture1, -1, 765, 9330, 10050},  // left: centred at run time
-      {w.lblItem[0], 3600, 450, 1995, 1275},
-      {w.lblItem[1], 5985, 1710, 1995, 1275},
-      {w.lblItem[2], 7110, 4005, 1995, 1275},
-      {w.lblItem[3], 5895, 6210, 1995, 1275},
-      {w.lblItem[4], 3600, 7470, 1995, 1275},
-      {w.lblItem[5], 1350, 6300, 1995, 1275},
-      {w.lblItem[6], 90, 4050, 1995, 1275},
-      {w.lblItem[7], 1215, 1800, 2310, 1275},
-      {w.picNiche, 4995, 3690, 15180, 9330},
-      {w.picArticlePrompt, 9135, 5445, 14280, 8340},
-      {w.cmdGenerate, 5355, 8370, 4785, 690},
-      {w.chkFree, 585, 4050, 3570, 420},
-      {w.lstProblems, 585, 1125, 12885, 1680},
-      {w.txtProblem, 585, 3330, 10860, 600},
-      {w.txtFree, 585, 4545, 13560, 780},
-      {w.txtPaid, 585, 6345, 13560, 1275},
-      {w.lblSelectedNiche, 585, 225, 9195, 330},
-      {w.lblHelp, 4320, 5940, 5505, 330},
-      {w.Label8, 585, 7695, 11625, 555},
-      {w.lblClose, 14580, 225, 330, 375},
-      {w.Label5, 585, 2970, 3030, 465},
-      {w.Label4, 585, 765, 8385, 465},
-      {w.Label3, 4230, 4140, 10275, 465},
-      {w.Label2, 585, 5400, 9870, 465},
-      {w.Label1, 585, 5940, 3705, 465},
-      {w.txtPrompt, 810, 765, 12975, 7035},
-      {w.lblCopyToClipboard, 11250, 270, 2490, 330},
-      {w.Label6, 810, 270, 2895, 375},
-      {w.lblInstructions, 16380, 225, 1545, 330},
-  };
-  for (const auto& c : layout) {
-    SCOPED_TRACE(c.control->objectName().toStdString());
-    const QRect r = c.control->geometry();
-    if (c.left >= 0) {
-      EXPECT_EQ(r.x(), c.left / 15);
+  for (const form::Control& control : form::kMainControls) {
+    const QString name = QString::fromUtf8(control.name.data(), control.name.size());
+    SCOPED_TRACE(name.toStdString());
+    auto* widget = window->findChild<QWidget*>(name);
+    ASSERT_NE(widget, nullptr);
+    QWidget* container = widget->parentWidget();
+    EXPECT_EQ(
+        container == window.get() ? std::string_view() : container->objectName().toStdString(),
+        control.container);
+    // Places count from the container's client area: inside a panel's border line.
+    QPoint client;
+    if (control.container == "picNiche" || control.container == "picArticlePrompt") {
+      const auto* panel = qobject_cast<QFrame*>(container);
+      ASSERT_NE(panel, nullptr);
+      EXPECT_EQ(panel->frameWidth(), 1);
+      client = QPoint(panel->frameWidth(), panel->frameWidth());
     }
-    EXPECT_EQ(r.y(), c.top / 15);
-    EXPECT_EQ(r.width(), c.width / 15);
-    EXPECT_EQ(r.height(), c.height / 15);
+    const QRect r = widget->geometry().translated(-client);
+    if (control.name != "Picture1") {  // centred at run time
+      EXPECT_EQ(r.x() * 15, control.rect.left);
+    }
+    EXPECT_EQ(r.y() * 15, control.rect.top);
+    EXPECT_EQ(r.width() * 15, control.rect.width);
+    EXPECT_EQ(r.height() * 15, control.rect.height);
   }
-  EXPECT_EQ(w.shPosition->size(), QSize(10, 10));
   // Stacking: the niche panel over everything, the prompt panel over the rest of its panel.
-  const QObjectList& top = w.children();
-  EXPECT_GT(top.indexOf(w.picNiche), top.indexOf(w.Picture1));
-  EXPECT_GT(top.indexOf(w.picMenu), top.indexOf(w.Picture1));
-  EXPECT_GT(top.indexOf(w.Picture1), top.indexOf(w.Picture2));
-  const QObjectList& panel = w.picNiche->children();
-  EXPECT_EQ(panel.indexOf(w.picArticlePrompt), panel.size() - 1);
-  EXPECT_GT(panel.indexOf(w.cmdGenerate), panel.indexOf(w.Label1));
+  const QObjectList& top = window->children();
+  EXPECT_GT(top.indexOf(ui.picNiche), top.indexOf(ui.Picture1));
+  EXPECT_GT(top.indexOf(ui.picMenu), top.indexOf(ui.Picture1));
+  EXPECT_GT(top.indexOf(ui.Picture1), top.indexOf(ui.Picture2));
+  const QObjectList& panel = ui.picNiche->children();
+  EXPECT_EQ(panel.indexOf(ui.picArticlePrompt), panel.size() - 1);
+  EXPECT_GT(panel.indexOf(ui.cmdGenerate), panel.indexOf(ui.Label1));
 }
 
 TEST_F(GuiTest, TheRoadOfOnePromptByMouse) {
   Open();
-  qt::MainWindow& w = *window;
+  const Controls& w = ui;
   Click(w.lblItem[2]);
   EXPECT_TRUE(w.picNiche->isVisible());
   EXPECT_EQ(w.lblSelectedNiche->text(), Q("Niche: SEO"));
@@ -110,7 +82,7 @@ TEST_F(GuiTest, TheRoadOfOnePromptByMouse) {
   EXPECT_EQ(w.lstProblems->currentRow(), 0);
   EXPECT_EQ(w.txtProblem->text(), Q("Links are broken."));
   EXPECT_EQ(w.txtPaid->toPlainText(), Q("Semrush: site audits.\nSurfer: content editor.\n"));
-  EXPECT_EQ(w.picNiche->x(), w.frameGeometry().width() / 2 - 506);
+  EXPECT_EQ(w.picNiche->x(), window->frameGeometry().width() / 2 - 506);
   EXPECT_EQ(w.picNiche->y(), w.Picture1->y());
 
   // Pick the other problem by mouse, then type over its problem text.
@@ -167,7 +139,7 @@ TEST_F(GuiTest, TheRoadOfOnePromptByMouse) {
 
 TEST_F(GuiTest, TextsFromFilesAreShownLiterally) {
   Open();
-  qt::MainWindow& w = *window;
+  const Controls& w = ui;
   Click(w.lblItem[3]);
   ASSERT_EQ(w.lstProblems->count(), 1);
   EXPECT_EQ(w.lstProblems->item(0)->text(), Q("<b>Bold & Co"));
@@ -175,12 +147,12 @@ TEST_F(GuiTest, TextsFromFilesAreShownLiterally) {
   EXPECT_EQ(w.lblSelectedNiche->textFormat(), Qt::PlainText);
   Click(w.lblClose);
 
-  w.Controller().lblMenu_Click(4);
+  window->Controller().lblMenu_Click(4);
   Click(w.lblItem[4]);
   EXPECT_EQ(w.lblSelectedNiche->text(), Q("Niche: Self Esteem & Body Image"));
   EXPECT_EQ(w.lblItem[4]->accessibleName(), Q("Self Esteem & Body Image"));
   EXPECT_TRUE(w.lblItem[4]->toolTip().contains(Q("Self Esteem &amp; Body Image")));
-  for (QLabel* label : w.findChildren<QLabel*>()) {
+  for (QLabel* label : window->findChildren<QLabel*>()) {
     EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
   }
 }
@@ -191,16 +163,16 @@ TEST_F(GuiTest, RegionsNameTheirSubniches) {
       "Sales Funnel Creation", "Email Marketing", "SEO",       "PPC",
       "Video Creation",        "Hosting",         "WordPress", "Affiliate Marketing"};
   for (int j = 0; j < 8; ++j) {
-    EXPECT_EQ(window->lblItem[j]->accessibleName(), Q(names[j]));
-    EXPECT_EQ(window->lblItem[j]->cursor().shape(), Qt::UpArrowCursor);
+    EXPECT_EQ(ui.lblItem[j]->accessibleName(), Q(names[j]));
+    EXPECT_EQ(ui.lblItem[j]->cursor().shape(), Qt::UpArrowCursor);
   }
-  EXPECT_EQ(window->lblClose->cursor().shape(), Qt::ArrowCursor);
-  EXPECT_EQ(window->lblInstructions->cursor().shape(), Qt::UpArrowCursor);
+  EXPECT_EQ(ui.lblClose->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(ui.lblInstructions->cursor().shape(), Qt::UpArrowCursor);
 }
 
 TEST_F(GuiTest, FailureShowsAMessageAndTheWindowGoesOn) {
   Open();
-  qt::MainWindow& w = *window;
+  const Controls& w = ui;
   Click(w.lblItem[2]);
   std::filesystem::remove(app.path() / "niches/0/2/Slow Website.txt");
   const QString before = w.txtProblem->text();
@@ -210,7 +182,7 @@ TEST_F(GuiTest, FailureShowsAMessageAndTheWindowGoesOn) {
   EXPECT_TRUE(modals[0].text.contains(Q("niches/0/2/Slow Website.txt")));
   EXPECT_TRUE(modals[0].text.contains(Q("No such file or directory")));
   EXPECT_EQ(w.txtProblem->text(), before);
-  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(window->isVisible());
 
   std::filesystem::remove(app.path() / "templates/template-free.txt");
   Click(w.cmdGenerate);
@@ -232,7 +204,7 @@ TEST_F(GuiTest, MissingPictureStopsStartUpWithAMessage) {
 
 TEST_F(GuiTest, TabOrderRunsFromTheBottomOfThePanelUp) {
   Open();
-  qt::MainWindow& w = *window;
+  const Controls& w = ui;
   Click(w.lblItem[2]);
   Click(w.cmdGenerate);
   Click(w.lblClose);
@@ -260,7 +232,7 @@ QStringList LabelTexts(QDialog* dialog) {
 
 TEST_F(GuiTest, InformationWindowsShowTheirFixedTextsEachTimeAfresh) {
   Open();
-  qt::MainWindow& w = *window;
+  const Controls& w = ui;
   QStringList helpTexts;
   QSize helpSize;
   inspect = [&](QDialog* dialog) {

@@ -19,7 +19,7 @@ TEST_P(Monkey, TwoThousandRandomEventsLeaveTheWindowAnswering) {
                           Qt::Key_A,     Qt::Key_NumberSign, Qt::Key_Delete, Qt::Key_End};
   int eventsWithPanelOpen = 0;  // the monkey must reach past the picture view
   for (int i = 0; i < 2000; ++i) {
-    if (window->picNiche->isVisible()) ++eventsWithPanelOpen;
+    if (ui.picNiche->isVisible()) ++eventsWithPanelOpen;
     QList<QWidget*> targets;
     for (QWidget* w : window->findChildren<QWidget*>()) {
       if (w->isVisible() && w->isEnabled() && w->width() > 0 && w->height() > 0) targets << w;
@@ -37,9 +37,9 @@ TEST_P(Monkey, TwoThousandRandomEventsLeaveTheWindowAnswering) {
   }
   EXPECT_GT(eventsWithPanelOpen, 0);
   // Still answering: closing whatever is open and opening the instructions works.
-  while (window->picNiche->isVisible()) QTest::mouseClick(window->lblClose, Qt::LeftButton);
+  while (ui.picNiche->isVisible()) QTest::mouseClick(ui.lblClose, Qt::LeftButton);
   const std::size_t before = modals.size();
-  QTest::mouseClick(window->lblInstructions, Qt::LeftButton);
+  QTest::mouseClick(ui.lblInstructions, Qt::LeftButton);
   ASSERT_EQ(modals.size(), before + 1);
   EXPECT_EQ(modals.back().title, QStringLiteral("Instructions"));
   EXPECT_TRUE(window->isVisible());

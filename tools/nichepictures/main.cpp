@@ -22,24 +22,27 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string_view>
+
+#include "content/NicheCatalog.h"
+#include "ui/FormLayout.h"
 
 namespace {
 
-constexpr int kWidth = 622;
-constexpr int kHeight = 670;
+constexpr int kWidth = veltrane::form::kPictureWidthPx;
+constexpr int kHeight = veltrane::form::kPictureHeightPx;
 constexpr int kJpegQuality = 92;
 
-// Must match the click regions of the main window, index for index.
-constexpr std::array<QRect, 8> kRegions{{
-    {240, 30, 133, 85},   // 0 top centre
-    {399, 114, 133, 85},  // 1 upper right
-    {474, 267, 133, 85},  // 2 right
-    {393, 414, 133, 85},  // 3 lower right
-    {240, 498, 133, 85},  // 4 bottom centre
-    {90, 420, 133, 85},   // 5 lower left
-    {6, 270, 133, 85},    // 6 left
-    {81, 120, 154, 85},   // 7 upper left (wider)
-}};
+// The click regions of the main window, in picture pixels.
+std::array<QRect, veltrane::kSubnicheCount> Regions() {
+  std::array<QRect, veltrane::kSubnicheCount> regions;
+  for (std::size_t j = 0; j < regions.size(); ++j) {
+    const veltrane::form::Rect r = veltrane::form::InPixels(veltrane::form::kRegions[j]);
+    regions[j] = QRect(r.left, r.top, r.width, r.height);
+  }
+  return regions;
+}
+const std::array<QRect, veltrane::kSubnicheCount> kRegions = Regions();
 
 constexpr QPoint kEmblemCentre{311, 335};
 constexpr int kEmblemRadius = 94;
@@ -56,40 +59,13 @@ constexpr int kBarTop = 5;
 constexpr int kBarWidth = 28;
 constexpr int kBarHeight = 4;
 
-struct Niche {
-  const char* name;
-  QRgb colour;  // medium-dark family shade used for tiles and emblem
-  std::array<const char*, 8> subniches;
-};
+// One colour family per niche, by menu index: tiles and emblem.
+constexpr std::array<QRgb, veltrane::kNicheCount> kNicheColours{0x1f5fae, 0x0d7a78, 0x6a40a3,
+                                                                0x2e7d3a, 0xb2395c, 0xa85f00};
 
-const std::array<Niche, 6> kNiches{{
-    {"Internet Marketing",
-     0x1f5fae,
-     {"Sales Funnel Creation", "Email Marketing", "SEO", "PPC", "Video Creation", "Hosting",
-      "WordPress", "Affiliate Marketing"}},
-    {"Careers and Employment",
-     0x0d7a78,
-     {"Resume Writing", "Job Search Platforms", "Career Development", "Freelancing",
-      "Interview Preparation", "Career Coaching", "Work From Home",
-      "Productivity Tools For Professionals"}},
-    {"Self Improvement",
-     0x6a40a3,
-     {"Time Management", "Goal Setting", "Motivation & Habits", "Personal Growth",
-      "Leadership Skills", "Public Speaking", "Meditation & Mindfulness", "Productivity Tools"}},
-    {"Health and Wellness",
-     0x2e7d3a,
-     {"Weight Loss", "Yoga", "Biohacking", "Sleep Health", "Holistic Health", "Detox & Cleansing",
-      "Gut Health", "Healthy Aging"}},
-    {"Relationships",
-     0xb2395c,
-     {"Relationships Coaching", "Dating Advice", "Marriage Counseling", "Personal Confidence",
-      "Self Esteem & Body Image", "Communication Skills", "Friendship & Networking",
-      "Conflict Resolution"}},
-    {"Personal Finance",
-     0xa85f00,
-     {"Investing", "Crypto", "Personal Loans", "Credit Repair", "Budgeting Tools",
-      "Retirement Planning", "Debt Relief", "Real Estate Investing"}},
-}};
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Blend `colour` into white; amount 0 gives white, 1 gives the colour itself.
 QColor tint(QColor colour, double amount) {
@@ -142,8 +118,8 @@ bool emblemClearOfTiles() {
   return true;
 }
 
-std::optional<QImage> drawNiche(const Niche& niche) {
-  const QColor family = QColor::fromRgb(niche.colour);
+std::optional<QImage> drawNiche(const veltrane::NicheEntry& niche, QRgb colour) {
+  const QColor family = QColor::fromRgb(colour);
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   image.fill(tint(family, 0.06));
 
@@ -165,7 +141,7 @@ std::optional<QImage> drawNiche(const Niche& niche) {
   const int boxW = kEmblemRadius * 16 / 10;
   const int boxH = kEmblemRadius * 12 / 10;
   const QRect emblemBox(kEmblemCentre.x() - boxW / 2, kEmblemCentre.y() - boxH / 2, boxW, boxH);
-  if (!drawFittedText(p, QString::fromUtf8(niche.name), emblemBox, kEmblemTextFlags, 22, 14))
+  if (!drawFittedText(p, Text(niche.name), emblemBox, kEmblemTextFlags, 22, 14))
     return std::nullopt;
 
   for (std::size_t j = 0; j < kRegions.size(); ++j) {
@@ -178,7 +154,7 @@ std::optional<QImage> drawNiche(const Niche& niche) {
     const int centreY = r.y() + r.height() / 2;
     const QRect textBox(r.x() + 9, r.y() + 7, r.width() - 18,
                         centreY - kCentreGapAbove - (r.y() + 7));
-    if (!drawFittedText(p, QString::fromUtf8(niche.subniches[j]), textBox, kTileTextFlags, 12, 9))
+    if (!drawFittedText(p, Text(niche.subniches[j]), textBox, kTileTextFlags, 12, 9))
       return std::nullopt;
     p.setPen(Qt::NoPen);
     p.setBrush(tint(family, 0.45));
@@ -213,8 +189,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "cannot create %s\n", argv[1]);
     return 1;
   }
-  for (std::size_t i = 0; i < kNiches.size(); ++i) {
-    const auto image = drawNiche(kNiches[i]);
+  for (std::size_t i = 0; i < veltrane::kNicheCount; ++i) {
+    const auto image = drawNiche(veltrane::NicheCatalog()[i], kNicheColours[i]);
     const QString path = outDir.filePath(QStringLiteral("%1.jpg").arg(i));
     if (!image || !image->save(path, "JPG", kJpegQuality)) {
       std::fprintf(stderr, "failed to write %s\n", qPrintable(path));

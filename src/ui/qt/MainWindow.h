@@ -1,25 +1,19 @@
 #pragma once
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QWidget>
-#include <array>
 #include <filesystem>
 #include <functional>
 
 #include "ui/MainWindowView.h"
 #include "ui/frmMain.h"
-#include "ui/qt/Widgets.h"
+#include "ui/qt/MainForm.h"
 
 class QDialog;
 
 namespace veltrane::qt {
 
-// The main window: lays out the controls, forwards every event to the controller frmMain and
-// does what the controller asks. It decides nothing itself.
+// The main window: forwards every event to the controller frmMain and does what the controller
+// asks. It decides nothing itself. Its controls carry their names as object names.
 class MainWindow : public QWidget, public MainWindowView {
   Q_OBJECT
  public:
@@ -31,36 +25,6 @@ class MainWindow : public QWidget, public MainWindowView {
 
   // Called with every modal window just before it runs, so tests can answer it.
   static std::function<void(QDialog*)> modalHook;
-
-  // The controls, by their names.
-  PictureBox* Picture1;
-  std::array<ClickLabel*, 8> lblItem;
-  QWidget* Picture2;
-  PlainLabel* lblAppName;
-  QWidget* picMenu;
-  std::array<ClickLabel*, 6> lblMenu;
-  QFrame* shPosition;
-  Panel* picNiche;
-  PlainLabel* lblSelectedNiche;
-  ClickLabel* lblClose;
-  PlainLabel* Label1;
-  PlainLabel* Label2;
-  PlainLabel* Label3;
-  PlainLabel* Label4;
-  PlainLabel* Label5;
-  PlainLabel* Label8;
-  ClickLabel* lblHelp;
-  QListWidget* lstProblems;
-  QLineEdit* txtProblem;
-  QPlainTextEdit* txtFree;
-  QPlainTextEdit* txtPaid;
-  QCheckBox* chkFree;
-  QPushButton* cmdGenerate;
-  Panel* picArticlePrompt;
-  PlainLabel* Label6;
-  ClickLabel* lblCopyToClipboard;
-  QPlainTextEdit* txtPrompt;
-  ClickLabel* lblInstructions;
 
   // MainWindowView
   void ShowPicture(const std::filesystem::path& file) override;
@@ -98,16 +62,11 @@ class MainWindow : public QWidget, public MainWindowView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildTitle();
-  void BuildPicture();
-  void BuildMenu();
-  void BuildNichePanel();
-  void NameControls();
-  void BuildPromptPanel();
   void ConnectEvents();
   QWidget* PanelWidget(veltrane::Panel panel) const;
   static int RunModal(QDialog& dialog);
 
+  MainForm form_;
   frmMain controller_;
   // Set by the user's first click or key: sizes taken before belong to the first showing.
   bool startUpDone_ = false;

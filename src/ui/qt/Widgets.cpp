@@ -10,26 +10,37 @@
 namespace veltrane::qt {
 
 int Px(float twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+  return static_cast<int>(std::lround(twips / form::kTwipsPerPixel));
 }
 float Twips(int pixels) {
-  return static_cast<float>(pixels * kTwipsPerPixel);
+  return static_cast<float>(pixels * form::kTwipsPerPixel);
 }
 
-QRect TwipRect(int left, int top, int width, int height) {
-  return {Px(static_cast<float>(left)), Px(static_cast<float>(top)), Px(static_cast<float>(width)),
-          Px(static_cast<float>(height))};
+QRect ToQRect(const form::Rect& twips) {
+  const form::Rect px = form::InPixels(twips);
+  return {px.left, px.top, px.width, px.height};
 }
 
-QFont VerdanaFont(double points, bool bold, bool underline) {
+QColor ToQColor(const form::Rgb& rgb) {
+  return {rgb.red, rgb.green, rgb.blue};
+}
+
+QFont VerdanaFont(const form::Font& face) {
   QFont font;
   // Named outright, so start-up needs no alias lookup; "Veranda" (fonts-arkpandora) has
   // Verdana's metrics, DejaVu Sans is there on every Debian desktop.
   font.setFamilies(QStringList{"Verdana", "Veranda", "DejaVu Sans"});
-  font.setPointSizeF(points);
-  font.setWeight(bold ? QFont::Bold : QFont::Normal);
-  font.setUnderline(underline);
+  font.setPointSizeF(face.points);
+  font.setWeight(face.bold ? QFont::Bold : QFont::Normal);
+  font.setUnderline(face.underline);
   return font;
+}
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
+std::string ToUtf8(const QString& text) {
+  return text.toStdString();
 }
 
 void SetBackground(QWidget* widget, const QColor& color) {
@@ -58,9 +69,8 @@ PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent) {
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent) : PlainLabel(text, parent) {}
 
-void ClickLabel::SetLinkStyle(double points, bool bold) {
-  setFont(VerdanaFont(points, bold, true));
-  SetTextColor(this, QColor(0, 0, 192));
+void ClickLabel::SetLinkStyle() {
+  SetTextColor(this, ToQColor(form::kLinkBlue));
   setCursor(Qt::UpArrowCursor);
 }
 
@@ -72,6 +82,11 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
   pressed_ = false;
   if (click) emit clicked();
+}
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  pressed_ = false;
+  event->accept();
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -93,6 +108,13 @@ Panel::Panel(QWidget* parent, const QColor& background) : QFrame(parent) {
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
   SetBackground(this, background);
+}
+
+QPoint ClientOrigin(const QWidget* container) {
+  if (const auto* panel = dynamic_cast<const Panel*>(container)) {
+    return panel->contentsRect().topLeft();
+  }
+  return {};
 }
 
 }  // namespace veltrane::qt

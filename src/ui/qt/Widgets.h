@@ -6,19 +6,27 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QRect>
+#include <QString>
 #include <QWidget>
+#include <string>
+
+#include "ui/FormLayout.h"
 
 namespace veltrane::qt {
 
 // Layout values are in twips; at 96 dpi 15 twips make one of Qt's logical pixels, so Qt's
 // high-DPI scaling keeps every control in its place over the picture.
-constexpr int kTwipsPerPixel = 15;
 int Px(float twips);
 float Twips(int pixels);
-QRect TwipRect(int left, int top, int width, int height);
+QRect ToQRect(const form::Rect& twips);
+QColor ToQColor(const form::Rgb& rgb);
 
-// The window's type face in the given size; bold is weight 700.
-QFont VerdanaFont(double points, bool bold = false, bool underline = false);
+// The window's type face; bold is weight 700.
+QFont VerdanaFont(const form::Font& font);
+
+// UTF-8 from the core into Qt and back.
+QString FromUtf8(const std::string& text);
+std::string ToUtf8(const QString& text);
 
 // A label that shows its text literally: no rich text, no '&' shortcut, wrapped at words,
 // anchored top-left, transparent unless given a background.
@@ -33,7 +41,7 @@ class ClickLabel : public PlainLabel {
   Q_OBJECT
  public:
   ClickLabel(const QString& text, QWidget* parent);
-  void SetLinkStyle(double points, bool bold);
+  void SetLinkStyle();
 
  signals:
   void clicked();
@@ -41,6 +49,8 @@ class ClickLabel : public PlainLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Qt would take the second click of a double-click for another press.
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   bool pressed_ = false;
@@ -60,11 +70,15 @@ class PictureBox : public QWidget {
   QPixmap picture_;
 };
 
-// A plain rectangular panel with a one-pixel border line.
+// A plain rectangular panel with a one-pixel border line. Its children are placed from the
+// client area inside the line.
 class Panel : public QFrame {
  public:
   Panel(QWidget* parent, const QColor& background);
 };
+
+// Where a container's client area starts, in its own pixels: inside the border of a panel.
+QPoint ClientOrigin(const QWidget* container);
 
 void SetBackground(QWidget* widget, const QColor& color);
 void SetTextColor(QWidget* widget, const QColor& color);

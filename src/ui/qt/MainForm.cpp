@@ -1,0 +1,204 @@
+#include "ui/qt/MainForm.h"
+
+#include <QPalette>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace veltrane::qt {
+namespace {
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::Alignment Alignment(form::Align align) {
+  switch (align) {
+    case form::Align::Centre:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    case form::Align::Right:
+      return Qt::AlignRight | Qt::AlignTop;
+    case form::Align::Left:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+bool HoldsControls(form::Kind kind) {
+  return kind == form::Kind::Container || kind == form::Kind::Panel || kind == form::Kind::Picture;
+}
+
+}  // namespace
+
+MainForm::MainForm(QWidget* window) : window_(window) {
+  window->setWindowTitle(Text(form::kMainTitle));
+  SetBackground(window, ToQColor(form::kWhite));
+  window->setFont(VerdanaFont({9}));
+  window->resize(ToQRect(form::kMainClient).size());
+
+  // Each container's controls are built back to front: later siblings lie in front.
+  std::vector<std::pair<std::string_view, QWidget*>> containers{{std::string_view(), window}};
+  for (std::size_t c = 0; c < containers.size(); ++c) {
+    const auto [name, parent] = containers[c];
+    for (auto control = form::kMainControls.rbegin(); control != form::kMainControls.rend();
+         ++control) {
+      if (control->container != name) continue;
+      QWidget* built = Build(*control, parent);
+      if (HoldsControls(control->kind)) containers.emplace_back(control->name, built);
+    }
+  }
+
+  Picture1 = Find<PictureBox>("Picture1");
+  picMenu = Find<QWidget>("picMenu");
+  shPosition = Find<QFrame>("shPosition");
+  picNiche = Find<Panel>("picNiche");
+  lblSelectedNiche = Find<PlainLabel>("lblSelectedNiche");
+  lblClose = Find<ClickLabel>("lblClose");
+  Label4 = Find<PlainLabel>("Label4");
+  lblHelp = Find<ClickLabel>("lblHelp");
+  lstProblems = Find<QListWidget>("lstProblems");
+  txtProblem = Find<QLineEdit>("txtProblem");
+  txtFree = Find<QPlainTextEdit>("txtFree");
+  txtPaid = Find<QPlainTextEdit>("txtPaid");
+  chkFree = Find<QCheckBox>("chkFree");
+  cmdGenerate = Find<QPushButton>("cmdGenerate");
+  picArticlePrompt = Find<Panel>("picArticlePrompt");
+  lblCopyToClipboard = Find<ClickLabel>("lblCopyToClipboard");
+  txtPrompt = Find<QPlainTextEdit>("txtPrompt");
+  lblInstructions = Find<ClickLabel>("lblInstructions");
+  for (std::size_t j = 0; j < kSubnicheCount; ++j) {
+    lblItem[j] = Find<ClickLabel>("lblItem" + std::to_string(j));
+  }
+  for (std::size_t i = 0; i < kNicheCount; ++i) {
+    lblMenu[i] = Find<ClickLabel>("lblMenu" + std::to_string(i));
+    lblMenu[i]->setText(Text(NicheCatalog()[i].menuCaption));
+  }
+
+  lblMenu[kNicheCount - 1]->hide();
+  picNiche->hide();
+  picArticlePrompt->hide();
+  chkFree->setChecked(true);
+
+  // Bottom of the niche panel to the top, then the prompt.
+  QWidget::setTabOrder(txtPaid, txtFree);
+  QWidget::setTabOrder(txtFree, txtProblem);
+  QWidget::setTabOrder(txtProblem, lstProblems);
+  QWidget::setTabOrder(lstProblems, chkFree);
+  QWidget::setTabOrder(chkFree, cmdGenerate);
+  QWidget::setTabOrder(cmdGenerate, txtPrompt);
+}
+
+QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {
+  using form::Kind;
+  const QString text = Text(control.text);
+  QWidget* widget = nullptr;
+  bool hasText = true;
+  switch (control.kind) {
+    case Kind::Container:
+      widget = new QWidget(parent);
+      hasText = false;
+      break;
+    case Kind::Panel:
+      widget = new Panel(parent, window_->palette().color(QPalette::Base));
+      hasText = false;
+      break;
+    case Kind::Picture:
+      widget = new PictureBox(parent);
+      hasText = false;
+      break;
+    case Kind::Label:
+      widget = new PlainLabel(text, parent);
+      break;
+    case Kind::Link: {
+      auto* link = new ClickLabel(text, parent);
+      link->SetLinkStyle();
+      widget = link;
+      break;
+    }
+    case Kind::CloseLink:
+      widget = new ClickLabel(text, parent);
+      break;
+    case Kind::Region:
+      widget = new ClickLabel(QString(), parent);
+      widget->setCursor(Qt::UpArrowCursor);
+      hasText = false;
+      break;
+    case Kind::Marker: {
+      auto* marker = new QFrame(parent);
+      marker->setFrameStyle(QFrame::Box | QFrame::Plain);
+      marker->setLineWidth(1);
+      widget = marker;
+      hasText = false;
+      break;
+    }
+    case Kind::LineBox: {
+      auto* box = new QLineEdit(parent);
+      box->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32,767
+      widget = box;
+      break;
+    }
+    case Kind::TextBox: {
+      auto* box = new QPlainTextEdit(parent);
+      box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      box->setTabChangesFocus(true);
+      widget = box;
+      break;
+    }
+    case Kind::List: {
+      auto* list = new QListWidget(parent);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setSortingEnabled(false);
+      list->setTextElideMode(Qt::ElideNone);
+      widget = list;
+      break;
+    }
+    case Kind::CheckBox:
+      widget = new QCheckBox(text, parent);
+      break;
+    case Kind::Button: {
+      auto* button = new QPushButton(text, parent);
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      widget = button;
+      break;
+    }
+  }
+
+  widget->setObjectName(Text(control.name));
+  widget->setGeometry(ToQRect(control.rect).translated(ClientOrigin(parent)));
+  if (hasText) widget->setFont(VerdanaFont(control.font));
+  if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(Alignment(control.align));
+  if (control.textColour) SetTextColor(widget, ToQColor(*control.textColour));
+  if (control.background) {
+    if (control.kind == Kind::Button) {
+      // A palette, not a style sheet: the style sheet engine alone costs a noticeable part
+      // of start-up.
+      QPalette face = widget->palette();
+      face.setColor(QPalette::Button, ToQColor(*control.background));
+      widget->setPalette(face);
+    } else {
+      SetBackground(widget, ToQColor(*control.background));
+    }
+  }
+  return widget;
+}
+
+template <class T>
+T* MainForm::Find(std::string_view name) const {
+  // By name, then by type: several of the controls' classes carry no meta-object of their own.
+  T* found = dynamic_cast<T*>(window_->findChild<QWidget*>(Text(name)));
+  Q_ASSERT(found != nullptr);
+  return found;
+}
+
+QPointF MainForm::Position(const QWidget* control) {
+  const QPoint at = control->pos() - ClientOrigin(control->parentWidget());
+  return {Twips(at.x()), Twips(at.y())};
+}
+
+void MainForm::MoveTo(QWidget* control, float left, float top) {
+  control->move(QPoint(Px(left), Px(top)) + ClientOrigin(control->parentWidget()));
+}
+
+}  // namespace veltrane::qt
