@@ -221,6 +221,90 @@ TEST_F(GuiTest, TabOrderRunsFromTheBottomOfThePanelUp) {
   EXPECT_FALSE(w.cmdGenerate->autoDefault());
 }
 
+// What the window system sends for a double-click: a click, then a double-click event and its
+// release.
+void DoubleClick(QWidget* widget) {
+  QTest::mouseClick(widget, Qt::LeftButton);
+  QTest::mouseDClick(widget, Qt::LeftButton);
+  QTest::mouseRelease(widget, Qt::LeftButton);
+}
+
+TEST_F(GuiTest, EachClickGivesOneEventNotTwo) {
+  Open();
+  const Controls& w = ui;
+  Click(w.lblItem[2]);
+  Click(w.cmdGenerate);
+  ASSERT_TRUE(w.picArticlePrompt->isVisible());
+  DoubleClick(w.lblClose);
+  EXPECT_FALSE(w.picArticlePrompt->isVisible());
+  EXPECT_TRUE(w.picNiche->isVisible());
+  Click(w.cmdGenerate);
+  DoubleClick(w.lblCopyToClipboard);
+  EXPECT_EQ(modals.size(), 1u);
+}
+
+// Texts reach the prompt and the clipboard as they are, however long, whatever characters.
+TEST_F(GuiTest, BoxTextsComeBackExactly) {
+  Open();
+  const Controls& w = ui;
+  Click(w.lblItem[2]);
+  const QString nbsp(QChar(0x00A0));
+  const struct {
+    const char* what;
+    TextBox box;
+    std::string set;
+    std::string read;  // line breaks as line feeds is the only change
+  } cases[] = {
+      {"no-break space", TextBox::Free, "5\u00a0km", "5\u00a0km"},
+      {"line separator", TextBox::Paid, "a\u2028b", "a\u2028b"},
+      {"paragraph separator is a line break", TextBox::Paid, "a\u2029b", "a\nb"},
+      {"CR LF", TextBox::Paid, "a\r\nb\r\n", "a\nb\n"},
+      {"CR LF kept in the one-line box", TextBox::Problem, "a\r\nb", "a\r\nb"},
+      {"over Qt's old limit", TextBox::Problem, std::string(40000, 'p'), std::string(40000, 'p')},
+      {"one line of 70,000", TextBox::Problem, std::string(70000, 'q'), std::string(70000, 'q')},
+      {"one line of 70,000", TextBox::Free, "x\n" + std::string(70000, 'f'),
+       "x\n" + std::string(70000, 'f')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    window->SetText(c.box, c.set);
+    EXPECT_EQ(window->Text(c.box), c.read);
+  }
+  // Typed by the user.
+  window->SetText(TextBox::Free, "");
+  w.txtFree->setFocus();
+  QTest::keyClicks(w.txtFree, QStringLiteral("5") + nbsp + QStringLiteral("km"));
+  EXPECT_EQ(window->Text(TextBox::Free), "5\u00a0km");
+
+  // A long problem reaches the clipboard whole; the box shows it abridged and read-only.
+  window->SetText(TextBox::Problem, std::string(70000, 'q'));
+  EXPECT_TRUE(w.txtProblem->isReadOnly());
+  EXPECT_LT(w.txtProblem->text().size(), 3000);
+  Click(w.cmdGenerate);
+  Click(w.lblCopyToClipboard);
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QString(70000, QLatin1Char('q'))));
+  window->SetText(TextBox::Problem, "short");
+  EXPECT_FALSE(w.txtProblem->isReadOnly());
+}
+
+TEST(InfoWindowPlace, TheFramedWindowSitsInTheMiddle) {
+  const QRect screen(0, 0, 1920, 1080);
+  const struct {
+    QMargins frame;
+    QPoint topLeft;
+  } cases[] = {
+      {QMargins(), QPoint(573, 398)},
+      {QMargins(1, 30, 1, 1), QPoint(572, 382)},  // a title bar moves it up by half its height
+      {QMargins(4, 24, 4, 4), QPoint(569, 384)},
+  };
+  for (const auto& c : cases) {
+    const QPoint at = qt::FramedTopLeft(QSize(773, 284), c.frame, screen);
+    EXPECT_EQ(at, c.topLeft);
+    const QRect framed(at, QSize(773, 284).grownBy(c.frame));
+    EXPECT_LE(std::abs(framed.center().y() - screen.center().y()), 1);
+  }
+}
+
 // Label texts of a window, top to bottom.
 QStringList LabelTexts(QDialog* dialog) {
   QList<QLabel*> labels = dialog->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);

@@ -26,9 +26,7 @@ void CentreOnScreen(QDialog& window, const QWidget* owner) {
     frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                      outer.right() - inner.right(), outer.bottom() - inner.bottom());
   }
-  QRect framed(QPoint(), window.size().grownBy(frame));
-  framed.moveCenter(screen->availableGeometry().center());
-  window.move(framed.topLeft());  // a window's position is its frame's
+  window.move(FramedTopLeft(window.size(), frame, screen->availableGeometry()));
 }
 
 void BuildInfoWindow(QDialog& window, const form::InfoWindow& layout) {
@@ -59,6 +57,12 @@ void BuildInfoWindow(QDialog& window, const form::InfoWindow& layout) {
 }
 
 }  // namespace
+
+QPoint FramedTopLeft(QSize size, QMargins frame, QRect screen) {
+  QRect framed(QPoint(), size.grownBy(frame));
+  framed.moveCenter(screen.center());
+  return framed.topLeft();
+}
 
 frmHelp::frmHelp(QWidget* parent) : QDialog(parent) {
   BuildInfoWindow(*this, form::kHelpWindow);

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 
 namespace veltrane::qt {
 
@@ -17,5 +21,9 @@ class frmInstructions : public QDialog {
  public:
   explicit frmInstructions(QWidget* parent);
 };
+
+// Where a window whose client area has `size` goes so that it sits, with its `frame`, in the
+// middle of `screen`: a window's position is its frame's.
+QPoint FramedTopLeft(QSize size, QMargins frame, QRect screen);
 
 }  // namespace veltrane::qt

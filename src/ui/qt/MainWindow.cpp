@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "content/Failure.h"
 #include "ui/qt/InfoWindows.h"
@@ -19,6 +20,30 @@ QString ForTextBox(const std::string& text) {
   QString shown = FromUtf8(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return shown;
+}
+
+// Qt lays a line out whole at every change, which takes seconds for a line of megabytes. Such a
+// text is kept as it is for the prompt and shown abridged, read-only.
+constexpr qsizetype kLongestEditableLine = 64 * 1024;
+constexpr qsizetype kAbridgedLength = 2000;
+
+qsizetype LongestLine(const QString& text) {
+  qsizetype longest = 0;
+  qsizetype start = 0;
+  for (;;) {
+    const qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+    longest = std::max(longest, (end < 0 ? text.size() : end) - start);
+    if (end < 0) return longest;
+    start = end + 1;
+  }
+}
+
+QString Abridged(const QString& text) {
+  return text.left(kAbridgedLength) +
+         QStringLiteral(
+             " \u2026 [%L1 characters in all: too long to show and edit here. The "
+             "whole text goes into the prompt.]")
+             .arg(text.size());
 }
 
 // The box's text as it stands: toPlainText() would turn no-break spaces into spaces and line
@@ -195,35 +220,45 @@ int MainWindow::SelectedProblem() const {
   return form_.lstProblems->currentRow();
 }
 
-std::string MainWindow::Text(TextBox box) const {
+QWidget* MainWindow::BoxWidget(TextBox box) const {
   switch (box) {
     case TextBox::Problem:
-      return ToUtf8(form_.txtProblem->text());
+      return form_.txtProblem;
     case TextBox::Free:
-      return ToUtf8(ExactText(form_.txtFree));
+      return form_.txtFree;
     case TextBox::Paid:
-      return ToUtf8(ExactText(form_.txtPaid));
+      return form_.txtPaid;
     case TextBox::Prompt:
-      return ToUtf8(ExactText(form_.txtPrompt));
+      return form_.txtPrompt;
   }
-  return {};
+  return nullptr;
+}
+
+std::string MainWindow::Text(TextBox box) const {
+  if (const auto& held = held_[static_cast<std::size_t>(box)]) return *held;
+  if (box == TextBox::Problem) return ToUtf8(form_.txtProblem->text());
+  return ToUtf8(ExactText(static_cast<const QPlainTextEdit*>(BoxWidget(box))));
 }
 
 void MainWindow::SetText(TextBox box, const std::string& text) {
-  switch (box) {
-    case TextBox::Problem:
-      form_.txtProblem->setText(FromUtf8(text));
-      form_.txtProblem->setCursorPosition(0);
-      break;
-    case TextBox::Free:
-      form_.txtFree->setPlainText(ForTextBox(text));
-      break;
-    case TextBox::Paid:
-      form_.txtPaid->setPlainText(ForTextBox(text));
-      break;
-    case TextBox::Prompt:
-      form_.txtPrompt->setPlainText(ForTextBox(text));
-      break;
+  // The one-line box keeps line breaks as they come; Qt's multi-line boxes hold line feeds.
+  QString shown = box == TextBox::Problem ? FromUtf8(text) : ForTextBox(text);
+  auto& held = held_[static_cast<std::size_t>(box)];
+  const bool tooLong = LongestLine(shown) > kLongestEditableLine;
+  if (tooLong) {
+    held = text;
+    shown = Abridged(shown);
+  } else {
+    held.reset();
+  }
+  if (box == TextBox::Problem) {
+    form_.txtProblem->setReadOnly(tooLong);
+    form_.txtProblem->setText(shown);
+    form_.txtProblem->setCursorPosition(0);
+  } else {
+    auto* edit = static_cast<QPlainTextEdit*>(BoxWidget(box));
+    edit->setReadOnly(tooLong);
+    edit->setPlainText(shown);
   }
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "ui/MainWindowView.h"
 #include "ui/frmMain.h"
@@ -64,9 +67,12 @@ class MainWindow : public QWidget, public MainWindowView {
  private:
   void ConnectEvents();
   QWidget* PanelWidget(veltrane::Panel panel) const;
+  QWidget* BoxWidget(TextBox box) const;
   static int RunModal(QDialog& dialog);
 
   MainForm form_;
+  // The whole texts of boxes that show them abridged, by TextBox.
+  std::array<std::optional<std::string>, 4> held_;
   frmMain controller_;
   // Set by the user's first click or key: sizes taken before belong to the first showing.
   bool startUpDone_ = false;
