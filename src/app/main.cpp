@@ -8,9 +8,12 @@
 namespace {
 
 // Built in from packaging/icons, so the window has its icon even when run from the build tree.
+// Up to 64 pixels: every size is rendered into the window's icon property before it is first
+// mapped, and the larger ones cost more start-up time than anything else in the window. Docks
+// and launchers take the installed theme icon, which has them all.
 QIcon ProgramIcon() {
   QIcon icon;
-  for (int size : {16, 32, 48, 64, 128, 256}) {
+  for (int size : {16, 32, 48, 64}) {
     icon.addFile(QStringLiteral(":/veltrane/icon/%1.png").arg(size), QSize(size, size));
   }
   return icon;

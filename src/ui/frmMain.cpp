@@ -1,7 +1,7 @@
 #include "ui/frmMain.h"
 
+#include <cstdio>
 #include <exception>
-#include <iostream>
 #include <utility>
 
 #include "content/ContentPaths.h"
@@ -32,10 +32,10 @@ bool frmMain::RunEvent(Steps&& steps) {
   } catch (const Failure& failure) {
     view_.ReportFailure(failure.what());
   } catch (const std::exception& error) {
-    std::cerr << "veltrane: an action failed: " << error.what() << '\n';
+    std::fprintf(stderr, "veltrane: an action failed: %s\n", error.what());
     view_.ReportFailure(kNotCompleted);
   } catch (...) {
-    std::cerr << "veltrane: an action failed with an unknown exception\n";
+    std::fputs("veltrane: an action failed with an unknown exception\n", stderr);
     view_.ReportFailure(kNotCompleted);
   }
   return false;

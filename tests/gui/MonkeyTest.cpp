@@ -18,8 +18,12 @@ TEST_P(Monkey, TwoThousandRandomEventsLeaveTheWindowAnswering) {
                           Qt::Key_Space, Qt::Key_Up,         Qt::Key_Down,   Qt::Key_Backspace,
                           Qt::Key_A,     Qt::Key_NumberSign, Qt::Key_Delete, Qt::Key_End};
   int eventsWithPanelOpen = 0;  // the monkey must reach past the picture view
+  const auto panelOpen = [this] {
+    const auto* panel = window->findChild<QWidget*>(QStringLiteral("picNiche"));
+    return panel != nullptr && panel->isVisible();
+  };
   for (int i = 0; i < 2000; ++i) {
-    if (ui.picNiche->isVisible()) ++eventsWithPanelOpen;
+    if (panelOpen()) ++eventsWithPanelOpen;
     QList<QWidget*> targets;
     for (QWidget* w : window->findChildren<QWidget*>()) {
       if (w->isVisible() && w->isEnabled() && w->width() > 0 && w->height() > 0) targets << w;
@@ -37,7 +41,8 @@ TEST_P(Monkey, TwoThousandRandomEventsLeaveTheWindowAnswering) {
   }
   EXPECT_GT(eventsWithPanelOpen, 0);
   // Still answering: closing whatever is open and opening the instructions works.
-  while (ui.picNiche->isVisible()) QTest::mouseClick(ui.lblClose, Qt::LeftButton);
+  ui = Controls(*window);
+  while (panelOpen()) QTest::mouseClick(ui.lblClose, Qt::LeftButton);
   const std::size_t before = modals.size();
   QTest::mouseClick(ui.lblInstructions, Qt::LeftButton);
   ASSERT_EQ(modals.size(), before + 1);

@@ -24,6 +24,8 @@ Qt::Alignment Alignment(form::Align align) {
   return Qt::AlignLeft | Qt::AlignTop;
 }
 
+constexpr std::string_view kNichePanel = "picNiche";
+
 bool HoldsControls(form::Kind kind) {
   return kind == form::Kind::Container || kind == form::Kind::Panel || kind == form::Kind::Picture;
 }
@@ -36,22 +38,26 @@ MainForm::MainForm(QWidget* window) : window_(window) {
   window->setFont(VerdanaFont({9}));
   window->resize(ToQRect(form::kMainClient).size());
 
-  // Each container's controls are built back to front: later siblings lie in front.
-  std::vector<std::pair<std::string_view, QWidget*>> containers{{std::string_view(), window}};
-  for (std::size_t c = 0; c < containers.size(); ++c) {
-    const auto [name, parent] = containers[c];
-    for (auto control = form::kMainControls.rbegin(); control != form::kMainControls.rend();
-         ++control) {
-      if (control->container != name) continue;
-      QWidget* built = Build(*control, parent);
-      if (HoldsControls(control->kind)) containers.emplace_back(control->name, built);
-    }
-  }
-
+  BuildTree(window, std::string_view(), kNichePanel);
   Picture1 = Find<PictureBox>("Picture1");
   picMenu = Find<QWidget>("picMenu");
   shPosition = Find<QFrame>("shPosition");
-  picNiche = Find<Panel>("picNiche");
+  lblInstructions = Find<ClickLabel>("lblInstructions");
+  for (std::size_t j = 0; j < kSubnicheCount; ++j) {
+    lblItem[j] = Find<ClickLabel>("lblItem" + std::to_string(j));
+  }
+  for (std::size_t i = 0; i < kNicheCount; ++i) {
+    lblMenu[i] = Find<ClickLabel>("lblMenu" + std::to_string(i));
+    lblMenu[i]->setText(Text(NicheCatalog()[i].menuCaption));
+  }
+  lblMenu[kNicheCount - 1]->hide();
+}
+
+bool MainForm::BuildNichePanel() {
+  if (picNiche != nullptr) return false;
+  // Front-most of the window's controls, so built last.
+  picNiche = static_cast<Panel*>(Build(form::MainControl(kNichePanel), window_));
+  BuildTree(picNiche, kNichePanel, std::string_view());
   lblSelectedNiche = Find<PlainLabel>("lblSelectedNiche");
   lblClose = Find<ClickLabel>("lblClose");
   Label4 = Find<PlainLabel>("Label4");
@@ -65,16 +71,7 @@ MainForm::MainForm(QWidget* window) : window_(window) {
   picArticlePrompt = Find<Panel>("picArticlePrompt");
   lblCopyToClipboard = Find<ClickLabel>("lblCopyToClipboard");
   txtPrompt = Find<QPlainTextEdit>("txtPrompt");
-  lblInstructions = Find<ClickLabel>("lblInstructions");
-  for (std::size_t j = 0; j < kSubnicheCount; ++j) {
-    lblItem[j] = Find<ClickLabel>("lblItem" + std::to_string(j));
-  }
-  for (std::size_t i = 0; i < kNicheCount; ++i) {
-    lblMenu[i] = Find<ClickLabel>("lblMenu" + std::to_string(i));
-    lblMenu[i]->setText(Text(NicheCatalog()[i].menuCaption));
-  }
 
-  lblMenu[kNicheCount - 1]->hide();
   picNiche->hide();
   picArticlePrompt->hide();
   chkFree->setChecked(true);
@@ -86,6 +83,21 @@ MainForm::MainForm(QWidget* window) : window_(window) {
   QWidget::setTabOrder(lstProblems, chkFree);
   QWidget::setTabOrder(chkFree, cmdGenerate);
   QWidget::setTabOrder(cmdGenerate, txtPrompt);
+  return true;
+}
+
+void MainForm::BuildTree(QWidget* root, std::string_view rootName, std::string_view skip) {
+  // Each container's controls are built back to front: later siblings lie in front.
+  std::vector<std::pair<std::string_view, QWidget*>> containers{{rootName, root}};
+  for (std::size_t c = 0; c < containers.size(); ++c) {
+    const auto [name, parent] = containers[c];
+    for (auto control = form::kMainControls.rbegin(); control != form::kMainControls.rend();
+         ++control) {
+      if (control->container != name || control->name == skip) continue;
+      QWidget* built = Build(*control, parent);
+      if (HoldsControls(control->kind)) containers.emplace_back(control->name, built);
+    }
+  }
 }
 
 QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {

@@ -76,6 +76,19 @@ void MainWindow::ConnectEvents() {
     connect(form_.lblItem[j], &ClickLabel::clicked, this,
             [this, j] { controller_.lblItem_Click(static_cast<int>(j)); });
   }
+  connect(form_.lblInstructions, &ClickLabel::clicked, this,
+          [this] { controller_.lblInstructions_Click(); });
+}
+
+MainForm& MainWindow::Form() const {
+  // The niche panel is built at its first use, which may be a read: building it changes
+  // nothing shown, as it starts hidden.
+  auto* self = const_cast<MainWindow*>(this);
+  if (self->form_.BuildNichePanel()) self->ConnectNichePanel();
+  return self->form_;
+}
+
+void MainWindow::ConnectNichePanel() {
   connect(form_.lstProblems, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) controller_.lstProblems_Click();
   });
@@ -85,8 +98,6 @@ void MainWindow::ConnectEvents() {
   connect(form_.lblCopyToClipboard, &ClickLabel::clicked, this,
           [this] { controller_.lblCopyToClipboard_Click(); });
   connect(form_.lblHelp, &ClickLabel::clicked, this, [this] { controller_.lblHelp_Click(); });
-  connect(form_.lblInstructions, &ClickLabel::clicked, this,
-          [this] { controller_.lblInstructions_Click(); });
 }
 
 bool MainWindow::Load() {
@@ -157,25 +168,25 @@ void MainWindow::SetMarkerTop(float top) {
                    top);
 }
 float MainWindow::NichePanelWidth() const {
-  return Twips(form_.picNiche->width());
+  return Twips(Form().picNiche->width());
 }
 void MainWindow::SetNichePanelPosition(float left, float top) {
-  MainForm::MoveTo(form_.picNiche, left, top);
+  MainForm::MoveTo(Form().picNiche, left, top);
 }
 
 void MainWindow::SetSelectedNicheCaption(const std::string& caption) {
-  form_.lblSelectedNiche->setText(FromUtf8(caption));
+  Form().lblSelectedNiche->setText(FromUtf8(caption));
 }
 
 float MainWindow::Label4Left() const {
-  return static_cast<float>(MainForm::Position(form_.Label4).x());
+  return static_cast<float>(MainForm::Position(Form().Label4).x());
 }
 float MainWindow::Label4Top() const {
-  return static_cast<float>(MainForm::Position(form_.Label4).y());
+  return static_cast<float>(MainForm::Position(Form().Label4).y());
 }
 
 void MainWindow::SetPromptPanelPosition(float left, float top) {
-  MainForm::MoveTo(form_.picArticlePrompt, left, top);
+  MainForm::MoveTo(Form().picArticlePrompt, left, top);
 }
 
 QWidget* MainWindow::PanelWidget(veltrane::Panel panel) const {
@@ -183,9 +194,9 @@ QWidget* MainWindow::PanelWidget(veltrane::Panel panel) const {
     case veltrane::Panel::Menu:
       return form_.picMenu;
     case veltrane::Panel::Niche:
-      return form_.picNiche;
+      return Form().picNiche;
     case veltrane::Panel::Prompt:
-      return form_.picArticlePrompt;
+      return Form().picArticlePrompt;
   }
   return nullptr;
 }
@@ -199,44 +210,44 @@ bool MainWindow::IsPanelVisible(veltrane::Panel panel) const {
 }
 
 void MainWindow::ClearProblemList() {
-  const QSignalBlocker quiet(form_.lstProblems);  // emptying the list selects nothing
-  form_.lstProblems->clear();
+  const QSignalBlocker quiet(Form().lstProblems);  // emptying the list selects nothing
+  Form().lstProblems->clear();
 }
 
 void MainWindow::AddProblem(const std::string& name) {
-  const QSignalBlocker quiet(form_.lstProblems);
-  form_.lstProblems->addItem(FromUtf8(name));
+  const QSignalBlocker quiet(Form().lstProblems);
+  Form().lstProblems->addItem(FromUtf8(name));
 }
 
 void MainWindow::SelectProblem(int index) {
   {
-    const QSignalBlocker quiet(form_.lstProblems);
-    form_.lstProblems->setCurrentRow(index);
+    const QSignalBlocker quiet(Form().lstProblems);
+    Form().lstProblems->setCurrentRow(index);
   }
   controller_.lstProblems_Click();  // once, even when the row was current already
 }
 
 int MainWindow::SelectedProblem() const {
-  return form_.lstProblems->currentRow();
+  return Form().lstProblems->currentRow();
 }
 
 QWidget* MainWindow::BoxWidget(TextBox box) const {
   switch (box) {
     case TextBox::Problem:
-      return form_.txtProblem;
+      return Form().txtProblem;
     case TextBox::Free:
-      return form_.txtFree;
+      return Form().txtFree;
     case TextBox::Paid:
-      return form_.txtPaid;
+      return Form().txtPaid;
     case TextBox::Prompt:
-      return form_.txtPrompt;
+      return Form().txtPrompt;
   }
   return nullptr;
 }
 
 std::string MainWindow::Text(TextBox box) const {
   if (const auto& held = held_[static_cast<std::size_t>(box)]) return *held;
-  if (box == TextBox::Problem) return ToUtf8(form_.txtProblem->text());
+  if (box == TextBox::Problem) return ToUtf8(Form().txtProblem->text());
   return ToUtf8(ExactText(static_cast<const QPlainTextEdit*>(BoxWidget(box))));
 }
 
@@ -252,9 +263,9 @@ void MainWindow::SetText(TextBox box, const std::string& text) {
     held.reset();
   }
   if (box == TextBox::Problem) {
-    form_.txtProblem->setReadOnly(tooLong);
-    form_.txtProblem->setText(shown);
-    form_.txtProblem->setCursorPosition(0);
+    Form().txtProblem->setReadOnly(tooLong);
+    Form().txtProblem->setText(shown);
+    Form().txtProblem->setCursorPosition(0);
   } else {
     auto* edit = static_cast<QPlainTextEdit*>(BoxWidget(box));
     edit->setReadOnly(tooLong);
@@ -263,7 +274,7 @@ void MainWindow::SetText(TextBox box, const std::string& text) {
 }
 
 int MainWindow::FreeCheckValue() const {
-  switch (form_.chkFree->checkState()) {
+  switch (Form().chkFree->checkState()) {
     case Qt::Checked:
       return 1;
     case Qt::PartiallyChecked:

@@ -66,6 +66,9 @@ class MainWindow : public QWidget, public MainWindowView {
 
  private:
   void ConnectEvents();
+  void ConnectNichePanel();
+  // The form, its niche panel built.
+  MainForm& Form() const;
   QWidget* PanelWidget(veltrane::Panel panel) const;
   QWidget* BoxWidget(TextBox box) const;
   static int RunModal(QDialog& dialog);
