@@ -4,8 +4,12 @@
 #include <QColor>
 #include <QImage>
 #include <QImageReader>
+#include <array>
+#include <cctype>
 #include <filesystem>
+#include <map>
 #include <regex>
+#include <set>
 #include <string>
 
 #include "content/ContentPaths.h"
@@ -95,6 +99,46 @@ TEST(ShippedContent, EverySubnicheHasEnoughWellFormedProblems) {
         EXPECT_TRUE(lines == 2 || lines == 3) << lines << " paid lines";
       }
     }
+  }
+}
+
+// A writer publishing several articles from one niche should not recommend the same product
+// again and again, nor write two articles on one topic.
+TEST(ShippedContent, ProductsAreSpreadAndProblemsDistinct) {
+  std::map<std::string, std::array<int, kNicheCount>> uses;  // paid product -> files per niche
+  std::map<std::string, std::string> problems;               // lower-cased name -> folder
+  for (std::size_t m = 0; m < kNicheCount; ++m) {
+    for (std::size_t s = 0; s < kSubnicheCount; ++s) {
+      const std::string menu = std::to_string(m);
+      const std::string sub = std::to_string(s);
+      for (const ProblemEntry& problem : ListProblems(kContent, menu, sub)) {
+        std::string key = problem.name;
+        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const auto [at, fresh] = problems.emplace(key, menu + "/" + sub);
+        EXPECT_TRUE(fresh) << problem.name << " in " << menu << "/" << sub << " and " << at->second;
+
+        const std::string paid =
+            ReadProblemFile(ProblemFolderPath(kContent, menu, sub) / problem.fileName).paidText;
+        std::set<std::string> inFile;
+        for (std::size_t from = 0; from < paid.size();) {
+          const std::size_t end = std::min(paid.find("\r\n", from), paid.size());
+          const std::string line = paid.substr(from, end - from);
+          if (const std::size_t colon = line.find(':'); colon != std::string::npos) {
+            inFile.insert(line.substr(0, colon));
+          }
+          from = end + 2;
+        }
+        for (const std::string& product : inFile) ++uses[product][m];
+      }
+    }
+  }
+  for (const auto& [product, perNiche] : uses) {
+    int total = 0;
+    for (std::size_t m = 0; m < kNicheCount; ++m) {
+      EXPECT_LE(perNiche[m], m == 0 ? 10 : 6) << product << " in niche " << m;
+      total += perNiche[m];
+    }
+    EXPECT_LE(total, 15) << product;
   }
 }
 
