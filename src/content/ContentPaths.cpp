@@ -21,4 +21,40 @@ fs::path TemplatePath(const fs::path& appDir, bool includeFree) {
   return appDir / "templates" / (includeFree ? "template-free.txt" : "template.txt");
 }
 
+fs::path UserContentRoot(const char* xdgDataHome, const char* home) {
+  const auto absolute = [](const char* text) {
+    return text != nullptr && text[0] == '/' ? fs::path(text) : fs::path();
+  };
+  if (const fs::path data = absolute(xdgDataHome); !data.empty()) return data / "veltrane";
+  if (const fs::path user = absolute(home); !user.empty()) {
+    return user / ".local" / "share" / "veltrane";
+  }
+  return {};
+}
+
+bool IsPresent(const fs::path& path) {
+  // Missing things, dangling links included, come as not_found; other errors (no access on
+  // the way) mean something may be there.
+  std::error_code error;
+  return fs::status(path, error).type() != fs::file_type::not_found;
+}
+
+fs::path TemplatePath(const ContentRoots& roots, bool includeFree) {
+  for (const fs::path& root : roots) {
+    const fs::path path = TemplatePath(root, includeFree);
+    if (IsPresent(path)) return path;
+  }
+  return roots.empty() ? fs::path() : TemplatePath(roots.back(), includeFree);
+}
+
+NichePicture NichePictureFiles(const ContentRoots& roots, std::string_view menuIndex) {
+  for (const fs::path& root : roots) {
+    const fs::path plain = NicheImagePath(root, menuIndex);
+    if (!IsPresent(plain)) continue;
+    const fs::path doubleSize = root / "images" / (std::string(menuIndex) + "@2x.jpg");
+    return {plain, IsPresent(doubleSize) ? doubleSize : fs::path()};
+  }
+  return {roots.empty() ? fs::path() : NicheImagePath(roots.back(), menuIndex), {}};
+}
+
 }  // namespace veltrane

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 #include "content/ContentPaths.h"
 #include "content/TextEncoding.h"
@@ -17,6 +18,12 @@ constexpr char Lower(char c) {
 }
 constexpr bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) c = Lower(c);
+  return lowered;
 }
 
 bool HasTxtExtension(std::string_view name) {
@@ -69,23 +76,41 @@ bool NaturalLess(std::string_view a, std::string_view b) {
   return order != 0 ? order < 0 : a < b;
 }
 
+bool SameProblemName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
 std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
                                        std::string_view menuIndex, std::string_view subnicheIndex) {
-  const std::string folder = ProblemFolderPath(appDir, menuIndex, subnicheIndex).native();
-  std::vector<ProblemEntry> problems;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
-  if (!dir) return problems;
+  return ListProblems(ContentRoots{appDir}, menuIndex, subnicheIndex);
+}
 
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string_view fileName = entry->d_name;
-    if (fileName.starts_with('.') || !HasTxtExtension(fileName)) continue;
-    if (!IsRegularFile(folder, *entry)) continue;
-    problems.push_back(
-        {DecodeName(fileName.substr(0, fileName.size() - 4)), std::string(fileName)});
+std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_view menuIndex,
+                                       std::string_view subnicheIndex) {
+  std::vector<ProblemEntry> problems;
+  std::unordered_set<std::string> earlierNames;  // lower-cased, of the roots already listed
+  for (std::size_t root = 0; root < roots.size(); ++root) {
+    if (root > 0) {
+      earlierNames.clear();
+      for (const ProblemEntry& e : problems) earlierNames.insert(Lowered(e.name));
+    }
+    const std::string folder = ProblemFolderPath(roots[root], menuIndex, subnicheIndex).native();
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir) continue;
+    while (const dirent* entry = ::readdir(dir.get())) {
+      const std::string_view fileName = entry->d_name;
+      if (fileName.starts_with('.') || !HasTxtExtension(fileName)) continue;
+      if (!IsRegularFile(folder, *entry)) continue;
+      std::string name = DecodeName(fileName.substr(0, fileName.size() - 4));
+      if (root > 0 && earlierNames.contains(Lowered(name))) continue;
+      problems.push_back({std::move(name), std::string(fileName), root});
+    }
   }
   std::sort(problems.begin(), problems.end(), [](const ProblemEntry& a, const ProblemEntry& b) {
     const int order = NaturalCompare(a.name, b.name);
-    return order != 0 ? order < 0 : a.fileName < b.fileName;
+    if (order != 0) return order < 0;
+    return a.fileName != b.fileName ? a.fileName < b.fileName : a.root < b.root;
   });
   return problems;
 }

@@ -5,11 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "content/ContentPaths.h"
+
 namespace veltrane {
 
 struct ProblemEntry {
   std::string name;      // shown in the list: the file name less ".txt", as UTF-8
   std::string fileName;  // the file's actual name on disk, bytes as they are
+  std::size_t root = 0;  // index of the content root it lies below
 
   bool operator==(const ProblemEntry&) const = default;
 };
@@ -23,5 +26,14 @@ bool NaturalLess(std::string_view a, std::string_view b);
 // unreadable folder gives an empty list.
 std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
                                        std::string_view menuIndex, std::string_view subnicheIndex);
+
+// The problems of one subniche in all roots, merged in the same order. Where two roots hold
+// the same problem name, letter case ignored, the earlier root's file is listed and the other
+// is not: a user's own problem replaces the shipped one.
+std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_view menuIndex,
+                                       std::string_view subnicheIndex);
+
+// Whether two problem names are the same, letter case ignored.
+bool SameProblemName(std::string_view a, std::string_view b);
 
 }  // namespace veltrane

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "content/Failure.h"
@@ -15,6 +16,10 @@ namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& reason) {
   throw Failure("Could not read the file \"" + DisplayPath(path) + "\": " + reason + ".");
+}
+
+[[noreturn]] void FailToSave(const std::filesystem::path& path, const std::string& reason) {
+  throw Failure("Could not save the file \"" + DisplayPath(path) + "\": " + reason + ".");
 }
 
 class FileDescriptor {
@@ -63,6 +68,36 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 
 std::string ReadTextFile(const std::filesystem::path& path) {
   return DecodeText(ReadFileBytes(path));
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  const std::filesystem::path folder = path.parent_path();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) FailToSave(path, error.message());
+
+  // Hidden, and not ending in ".txt": never listed, even when a crash leaves it behind.
+  std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).native();
+  FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (file.get() < 0) FailToSave(path, std::strerror(errno));
+  const auto failAndRemove = [&](int code) {
+    ::unlink(temporary.c_str());
+    FailToSave(path, std::strerror(code));
+  };
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ssize_t put = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      failAndRemove(errno);
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  // mkostemp makes the file readable by its owner alone; the user's other files are not so.
+  if (::fchmod(file.get(), 0644) != 0 || ::fsync(file.get()) != 0) failAndRemove(errno);
+  if (::rename(temporary.c_str(), path.c_str()) != 0) failAndRemove(errno);
+  // The rename itself reaches the disk with the folder.
+  FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.get() >= 0) ::fsync(directory.get());
 }
 
 }  // namespace veltrane

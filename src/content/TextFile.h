@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace veltrane {
 
@@ -15,5 +16,10 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 
 // The whole file as UTF-8 text (see DecodeText). Throws Failure naming the path.
 std::string ReadTextFile(const std::filesystem::path& path);
+
+// Writes the file whole or not at all: into a hidden temporary file beside it, flushed to the
+// disk, then renamed over it, so a crash never leaves half a file. Creates the folders on the
+// way. Throws Failure naming the path.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace veltrane

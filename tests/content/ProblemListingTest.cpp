@@ -71,6 +71,29 @@ TEST(ListProblems, SortsNaturallyWhateverTheDiskOrder) {
   EXPECT_EQ(Names(ListProblems(app.path(), "0", "0")), sorted);
 }
 
+TEST(ListProblems, MergesTheUsersFolderFirst) {
+  TempDir user;
+  TempDir app;
+  for (const char* name : {"Shipped Only.txt", "Slow Site.txt", "Problem 10.txt", "b.txt"}) {
+    app.Write(fs::path("niches/0/2") / name, "x");
+  }
+  for (const char* name : {"slow site.txt", "Mine.txt", "Problem 9.txt", "B.TXT", "b.txt"}) {
+    user.Write(fs::path("niches/0/2") / name, "x");
+  }
+  const std::vector<ProblemEntry> expected{
+      {"B", "B.TXT", 0},
+      {"b", "b.txt", 0},  // both the user's; the shipped b is replaced
+      {"Mine", "Mine.txt", 0},
+      {"Problem 9", "Problem 9.txt", 0},
+      {"Problem 10", "Problem 10.txt", 1},
+      {"Shipped Only", "Shipped Only.txt", 1},
+      {"slow site", "slow site.txt", 0},  // the user's file wins, letter case ignored
+  };
+  EXPECT_EQ(ListProblems(ContentRoots{user.path(), app.path()}, "0", "2"), expected);
+  // A missing user folder is simply empty.
+  EXPECT_EQ(ListProblems(ContentRoots{user.path() / "none", app.path()}, "0", "2").size(), 4u);
+}
+
 TEST(NaturalLess, OrdersByNumberValueThenCaseThenBytes) {
   const struct {
     const char* a;

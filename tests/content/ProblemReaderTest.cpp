@@ -5,6 +5,7 @@
 
 #include "content/Failure.h"
 #include "content/ProblemReader.h"
+#include "content/ProblemWriter.h"
 #include "support/TempDir.h"
 
 namespace veltrane {
@@ -198,6 +199,102 @@ TEST(ReadProblemFile, MissingFileFailsWithItsPath) {
     FAIL() << "read a file that does not exist";
   } catch (const Failure& failure) {
     EXPECT_NE(std::string(failure.what()).find(path.string()), std::string::npos);
+  }
+}
+
+// What the boxes hold is saved so that it reads back as exactly the texts saved.
+TEST(ProblemFileText, BoxTextsSaveAndReadBackExactly) {
+  test::TempDir dir;
+  const struct {
+    const char* what;
+    std::string problem, free, paid;
+    ProblemSections saved;
+    bool dropped;
+  } cases[] = {
+      {"as read from a shipped file",
+       "P",
+       "F: f",
+       "A: a\nB: b\n",
+       {"P", "F: f", "A: a\r\nB: b\r\n"},
+       false},
+      {"line feeds become CR LF",
+       "P1\nP2",
+       "F1\r\nF2",
+       "A: a\rB: b",
+       {"P1\r\nP2", "F1\r\nF2", "A: a\r\nB: b"},
+       false},
+      {"empty lines are dropped",
+       "P\n\nQ",
+       "\nF",
+       "A\n\n\nB\n\n",
+       {"P\r\nQ", "F", "A\r\nB\r\n"},
+       true},
+      {"a final line break only the last block keeps",
+       "P\n",
+       "F\r\n",
+       "A\n",
+       {"P", "F", "A\r\n"},
+       true},
+      {"empty texts", "", "", "", {"", "", ""}, false},
+      {"a line of spaces is no empty line",
+       "P",
+       " ",
+       "A\n  \nB",
+       {"P", " ", "A\r\n  \r\nB"},
+       false},
+      {"markers of later sections and lower-case ones are text",
+       "[x] [FREE] [PAID]",
+       "[PAID] x",
+       "[free] [PAID",
+       {"[x] [FREE] [PAID]", "[PAID] x", "[free] [PAID"},
+       false},
+      {"non-ASCII",
+       "caf\xC3\xA9",
+       "\xE2\x82\xAC 5",
+       "\xC2\xA0x",
+       {"caf\xC3\xA9", "\xE2\x82\xAC 5", "\xC2\xA0x"},
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ProblemToSave prepared = PrepareProblem(c.problem, c.free, c.paid);
+    EXPECT_EQ(prepared.sections, c.saved);
+    EXPECT_EQ(prepared.emptyLinesDropped, c.dropped);
+    const std::string file = ProblemFileText(prepared.sections);
+    EXPECT_TRUE(file.starts_with("[PROBLEM]\r\n"));
+    EXPECT_EQ(NormalizeLineEnds(file), file);
+    EXPECT_EQ(ReadProblemFile(dir.Write("saved.txt", file)), c.saved);
+  }
+  // A marker of an earlier section inside a later one would move the text: refused.
+  for (const ProblemSections& moving :
+       {ProblemSections{"P", "see [PROBLEM]", "A"}, ProblemSections{"P", "F", "x [FREE] y"},
+        ProblemSections{"P", "F", "[PROBLEM]"}}) {
+    EXPECT_THROW(ProblemFileText(moving), Failure) << testing::PrintToString(moving);
+  }
+}
+
+TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
+  const struct {
+    std::string name;
+    bool refused;
+  } cases[] = {
+      {"Slow Website", false},
+      {"a.b", false},
+      {" spaced ", false},
+      {std::string(250, 'x'), false},  // 254 bytes with ".txt"
+      {"", true},
+      {".hidden", true},
+      {".", true},
+      {"a/b", true},
+      {"/", true},
+      {std::string("a\0b", 3), true},
+      {std::string(251, 'x'), true},
+      {"\xC3\xA9" + std::string(248, 'x'), false},  // 250 bytes, 249 characters
+      {"\xC3\xA9" + std::string(249, 'x'), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.name));
+    EXPECT_EQ(ProblemNameError(c.name).has_value(), c.refused);
   }
 }
 
