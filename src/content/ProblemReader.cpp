@@ -36,8 +36,12 @@ std::size_t FindBracket(std::string_view text, std::size_t from) {
   return text.find('[', near);
 }
 
-// Picked once: the widest scan the processor runs.
-const detail::ScanFunction kNextBracketOrSeparator = detail::BestScan();
+// Picked once: the widest scan the processor runs. A function-local static, so a split made
+// while other files' static objects are built never finds it unset.
+detail::ScanFunction NextBracketOrSeparator() {
+  static const detail::ScanFunction best = detail::BestScan();
+  return best;
+}
 
 // Index into kMarkers of the marker that stands at the start of `rest`, or -1. Spelled out
 // with fixed lengths so the compiler compares in registers.
@@ -62,8 +66,8 @@ Block ScanBlock(std::string_view text, std::size_t start) {
   const char* const begin = text.data();
   const char* const end = begin + text.size();
   Block block{text.size(), MarkerAt(text.substr(start)), true};
-  for (const char* p = begin + start + 1; (p = kNextBracketOrSeparator(begin, p, end)) != end;
-       ++p) {
+  const detail::ScanFunction scan = NextBracketOrSeparator();
+  for (const char* p = begin + start + 1; (p = scan(begin, p, end)) != end; ++p) {
     if (*p == '\n') {
       block.end = static_cast<std::size_t>(p - 1 - begin);
       break;

@@ -19,6 +19,9 @@ void PrintTo(const ProblemSections& s, std::ostream* os) {
 
 namespace {
 
+// Split while static objects are being built, in no fixed order with the splitter's own file.
+const ProblemSections kSplitDuringStartUp = SplitProblemText("[FREE]\r\nF\r\n\r\n[PAID]\r\nA");
+
 struct SplitCase {
   const char* what;
   std::string text;
@@ -150,6 +153,10 @@ TEST(SplitProblemText, AgreesWithAStepByStepOracle) {
     const std::string text = RandomProblemText(rng);
     ASSERT_EQ(SplitProblemText(text), OracleSplit(text)) << testing::PrintToString(text);
   }
+}
+
+TEST(SplitProblemText, WorksBeforeMainStarts) {
+  EXPECT_EQ(kSplitDuringStartUp, (ProblemSections{"", "F", "A"}));
 }
 
 TEST(NormalizeLineEnds, OnlyLoneLineFeedsChange) {
