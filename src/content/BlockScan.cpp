@@ -32,7 +32,7 @@ const char* NextBracketOrSeparatorScalar(const char* begin, const char* p, const
   return end;
 }
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__SSE2__)
 
 // The loads read two bytes past each chunk, so the loops stop two bytes early.
 const char* NextBracketOrSeparatorSse2(const char* begin, const char* p, const char* end) {
@@ -50,6 +50,10 @@ const char* NextBracketOrSeparatorSse2(const char* begin, const char* p, const c
   return NextBracketOrSeparatorScalar(begin, p, end);
 }
 
+#endif
+
+#if defined(__x86_64__) || defined(__i386__)
+
 __attribute__((target("avx2"))) const char* NextBracketOrSeparatorAvx2(const char* begin,
                                                                        const char* p,
                                                                        const char* end) {
@@ -64,7 +68,11 @@ __attribute__((target("avx2"))) const char* NextBracketOrSeparatorAvx2(const cha
         _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(here, bracket), candidates)));
     if (const char* hit = FirstRealHit(begin, end, p, hits)) return hit;
   }
+#if defined(__SSE2__)
   return NextBracketOrSeparatorSse2(begin, p, end);
+#else
+  return NextBracketOrSeparatorScalar(begin, p, end);
+#endif
 }
 
 bool HasAvx2() {
@@ -72,16 +80,17 @@ bool HasAvx2() {
   return __builtin_cpu_supports("avx2");
 }
 
-ScanFunction BestScan() {
-  return HasAvx2() ? NextBracketOrSeparatorAvx2 : NextBracketOrSeparatorSse2;
-}
-
-#else
-
-ScanFunction BestScan() {
-  return NextBracketOrSeparatorScalar;
-}
-
 #endif
+
+ScanFunction BestScan() {
+#if defined(__x86_64__) || defined(__i386__)
+  if (HasAvx2()) return NextBracketOrSeparatorAvx2;
+#endif
+#if defined(__SSE2__)
+  return NextBracketOrSeparatorSse2;
+#else
+  return NextBracketOrSeparatorScalar;
+#endif
+}
 
 }  // namespace veltrane::detail

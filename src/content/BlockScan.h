@@ -9,9 +9,12 @@ namespace veltrane::detail {
 using ScanFunction = const char* (*)(const char* begin, const char* p, const char* end);
 
 const char* NextBracketOrSeparatorScalar(const char* begin, const char* p, const char* end);
-#if defined(__x86_64__) || defined(__i386__)
+// Only where the compiler targets SSE2: always on x86-64, not on Debian's i386 (i686).
+#if defined(__SSE2__)
 const char* NextBracketOrSeparatorSse2(const char* begin, const char* p, const char* end);
-// Only on processors with AVX2.
+#endif
+#if defined(__x86_64__) || defined(__i386__)
+// Compiled for AVX2 whatever the target; only to be called where HasAvx2().
 const char* NextBracketOrSeparatorAvx2(const char* begin, const char* p, const char* end);
 bool HasAvx2();
 #endif

@@ -17,8 +17,10 @@ struct Implementation {
 // Every implementation this processor can run.
 std::vector<Implementation> Implementations() {
   std::vector<Implementation> all{{"scalar", NextBracketOrSeparatorScalar}};
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__SSE2__)
   all.push_back({"sse2", NextBracketOrSeparatorSse2});
+#endif
+#if defined(__x86_64__) || defined(__i386__)
   if (HasAvx2()) all.push_back({"avx2", NextBracketOrSeparatorAvx2});
 #endif
   return all;
