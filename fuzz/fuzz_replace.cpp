@@ -6,35 +6,9 @@
 
 #include "FuzzCheck.h"
 #include "prompt/CustomReplace.h"
+#include "support/ReferenceReplace.h"
 
 namespace {
-
-// The rule as written by hand: rebuild the text at each occurrence and go on searching just
-// after the inserted text.
-std::string ReferenceReplace(std::string text, const std::string& search,
-                             const std::string& replacement) {
-  if (search.empty()) return text;
-  std::size_t p = 1;  // 1-based, where the next search starts
-  for (;;) {
-    const std::size_t found = text.find(search, p - 1);
-    if (found == std::string::npos) return text;
-    text = text.substr(0, found) + replacement + text.substr(found + search.size());
-    p = found + 1 + replacement.size();
-  }
-}
-
-std::size_t CountOccurrences(std::string_view text, std::string_view search) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i + search.size() <= text.size();) {
-    if (text.substr(i, search.size()) == search) {
-      ++count;
-      i += search.size();
-    } else {
-      ++i;
-    }
-  }
-  return count;
-}
 
 // The reference is quadratic; longer texts would only slow the search down.
 constexpr std::size_t kMaxTextBytes = 1024;
@@ -55,11 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   const std::string text(rest.substr(0, kMaxTextBytes));
 
   const std::string got = veltrane::CustomReplace(text, search, replacement);
-  FUZZ_CHECK(got == ReferenceReplace(text, search, replacement));
+  FUZZ_CHECK(got == veltrane::test::ReferenceReplace(text, search, replacement));
   if (search.empty()) {
     FUZZ_CHECK(got == text);
   } else {
-    const std::size_t k = CountOccurrences(text, search);
+    const std::size_t k = veltrane::test::CountOccurrences(text, search);
     FUZZ_CHECK(got.size() + k * search.size() == text.size() + k * replacement.size());
   }
   return 0;

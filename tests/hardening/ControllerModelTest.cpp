@@ -23,6 +23,7 @@
 #include "content/NicheCatalog.h"
 #include "content/ProblemListing.h"
 #include "content/ProblemReader.h"
+#include "support/ReferenceReplace.h"
 #include "support/TempDir.h"
 #include "ui/FakeView.h"
 #include "ui/frmMain.h"
@@ -31,6 +32,7 @@ namespace veltrane {
 namespace {
 namespace fs = std::filesystem;
 using test::FakeView;
+using test::ReferenceReplace;
 
 constexpr int kSequences = 1000;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
@@ -76,16 +78,6 @@ const char* Describe(Encoding encoding) {
   return "?";
 }
 
-// The replacement rule written out plainly: rebuild at each occurrence, go on after the
-// inserted text.
-std::string ReplaceAll(std::string text, std::string_view search, std::string_view with) {
-  for (std::size_t at = text.find(search); at != std::string::npos;
-       at = text.find(search, at + with.size())) {
-    text.replace(at, search.size(), with);
-  }
-  return text;
-}
-
 struct TwoForms {
   std::string shown;    // as the window should show it (UTF-8, CR LF)
   std::string encoded;  // as saved, before line ends and BOM
@@ -116,7 +108,7 @@ TwoForms GenWords(Encoding encoding, bool blankLines) {
 }
 
 std::string Saved(std::string encoded, Encoding encoding, bool lineFeedsOnly) {
-  if (lineFeedsOnly) encoded = ReplaceAll(encoded, "\r\n", "\n");
+  if (lineFeedsOnly) encoded = ReferenceReplace(encoded, "\r\n", "\n");
   if (encoding == Encoding::Utf8Bom) encoded.insert(0, kBom);
   return encoded;
 }
@@ -177,7 +169,7 @@ rc::Gen<ContentFile> GenTemplate() {
     const TwoForms text = GenWords(encoding, true);
     ContentFile file;
     file.bytes = Saved(text.encoded, encoding, lineFeedsOnly);
-    file.shown = lineFeedsOnly ? ReplaceAll(text.shown, "\r\n", "\n") : text.shown;
+    file.shown = lineFeedsOnly ? ReferenceReplace(text.shown, "\r\n", "\n") : text.shown;
     file.about = std::string(Describe(encoding)) + (lineFeedsOnly ? ", LF" : ", CR LF");
     return file;
   });
@@ -579,11 +571,11 @@ struct Generate : Step {
                                                             : "it is a folder, not a file"));
       return;
     }
-    std::string prompt = ReplaceAll(state.shown, "#NICHE#", m.nicheText);
-    if (includeFree) prompt = ReplaceAll(prompt, "#SUBNICHE#", m.subnicheText);
-    prompt = ReplaceAll(prompt, "#PROBLEM#", m.view.Text(TextBox::Problem));
-    if (includeFree) prompt = ReplaceAll(prompt, "#FREE#", m.view.Text(TextBox::Free));
-    prompt = ReplaceAll(prompt, "#PAID#", m.view.Text(TextBox::Paid));
+    std::string prompt = ReferenceReplace(state.shown, "#NICHE#", m.nicheText);
+    if (includeFree) prompt = ReferenceReplace(prompt, "#SUBNICHE#", m.subnicheText);
+    prompt = ReferenceReplace(prompt, "#PROBLEM#", m.view.Text(TextBox::Problem));
+    if (includeFree) prompt = ReferenceReplace(prompt, "#FREE#", m.view.Text(TextBox::Free));
+    prompt = ReferenceReplace(prompt, "#PAID#", m.view.Text(TextBox::Paid));
     m.view.texts[TextBox::Prompt] = prompt;
   }
   void Act(Sut& sut) const override { sut.controller.cmdGenerate_Click(); }

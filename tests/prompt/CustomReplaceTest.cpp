@@ -4,6 +4,7 @@
 #include <string>
 
 #include "prompt/CustomReplace.h"
+#include "support/ReferenceReplace.h"
 
 namespace veltrane {
 namespace {
@@ -36,26 +37,7 @@ TEST(CustomReplace, LeftToRightWithoutOverlapOrRescan) {
   }
 }
 
-// The rebuild-and-resume description, one occurrence at a time with 1-based positions.
-std::string OracleReplace(const std::string& original, const std::string& search,
-                          const std::string& replacement) {
-  if (search.empty()) return original;
-  std::string w = original;
-  auto instr = [&](std::size_t start) -> std::size_t {  // 1-based, 0: none
-    if (start > w.size()) return 0;
-    const std::size_t at = w.find(search, start - 1);
-    return at == std::string::npos ? 0 : at + 1;
-  };
-  std::size_t p = instr(1);
-  while (p > 0) {
-    const std::size_t tail = p - 1 + search.size();
-    w = w.substr(0, p - 1) + replacement + (tail < w.size() ? w.substr(tail) : "");
-    p = instr(p + replacement.size());
-  }
-  return w;
-}
-
-TEST(CustomReplace, AgreesWithTheRebuildOracleAndKeepsLengthArithmetic) {
+TEST(CustomReplace, AgreesWithTheRebuildReferenceAndKeepsLengthArithmetic) {
   std::mt19937 rng(42);
   std::uniform_int_distribution<int> len(0, 24);
   std::uniform_int_distribution<int> shortLen(0, 4);
@@ -70,14 +52,10 @@ TEST(CustomReplace, AgreesWithTheRebuildOracleAndKeepsLengthArithmetic) {
     const std::string search = word(1 + shortLen(rng));
     const std::string replacement = word(shortLen(rng));
     const std::string result = CustomReplace(text, search, replacement);
-    ASSERT_EQ(result, OracleReplace(text, search, replacement))
+    ASSERT_EQ(result, test::ReferenceReplace(text, search, replacement))
         << text << " | " << search << " | " << replacement;
 
-    std::size_t k = 0;  // non-overlapping occurrences in the input
-    for (std::size_t at = text.find(search); at != std::string::npos;
-         at = text.find(search, at + search.size())) {
-      ++k;
-    }
+    const std::size_t k = test::CountOccurrences(text, search);
     ASSERT_EQ(result.size() + k * search.size(), text.size() + k * replacement.size());
   }
 }
