@@ -6,18 +6,11 @@
 #include "content/Failure.h"
 #include "content/ProblemReader.h"
 #include "content/ProblemWriter.h"
+#include "support/Printers.h"
 #include "support/ReferenceSplit.h"
 #include "support/TempDir.h"
 
 namespace veltrane {
-
-// Found by ADL, so failures show the three texts.
-void PrintTo(const ProblemSections& s, std::ostream* os) {
-  *os << "{problem " << testing::PrintToString(s.problemText) << ", free "
-      << testing::PrintToString(s.freeText) << ", paid " << testing::PrintToString(s.paidText)
-      << "}";
-}
-
 namespace {
 
 // Split while static objects are being built, in no fixed order with the splitter's own file.

@@ -19,18 +19,12 @@
 #include <vector>
 
 #include "content/ProblemReader.h"
+#include "support/Printers.h"
 #include "support/TempDir.h"
 #include "ui/FakeView.h"
 #include "ui/frmMain.h"
 
 namespace veltrane {
-
-// Found by ADL, so a mismatch shows the three texts.
-static void PrintTo(const ProblemSections& s, std::ostream* os) {
-  *os << "{" << testing::PrintToString(s.problemText) << ", " << testing::PrintToString(s.freeText)
-      << ", " << testing::PrintToString(s.paidText) << "}";
-}
-
 namespace {
 namespace fs = std::filesystem;
 using test::FakeView;
