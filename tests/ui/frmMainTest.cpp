@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "content/TextFile.h"
 #include "support/TempDir.h"
 #include "ui/FakeView.h"
 
@@ -258,14 +259,31 @@ TEST_F(frmMainTest, ProblemFileGoneBeforeSelectionKeepsTheTexts) {
 
 TEST_F(frmMainTest, UnreadableFirstProblemStillOpensAndCentresThePanel) {
   StartUp();
-  fs::remove(app.path() / "niches/0/2/Broken Links.txt");
-  fs::create_directory(app.path() / "niches/0/2/Broken Links.txt");  // a folder is no problem
-  app.Write("niches/0/2/A Fifo Stand-In.txt", "");
-  fs::remove(app.path() / "niches/0/2/A Fifo Stand-In.txt");
+  controller.lblMenu_Click(4);
+  controller.lblItem_Click(4);
+  ASSERT_EQ(view.Text(TextBox::Problem), "I avoid mirrors.");
+  controller.lblClose_Click();
+
+  // A regular file, so it is listed, but over the size cap, so reading it fails. Sparse: no
+  // 16 MiB written. A file without permissions would not do, as root reads it anyway.
+  const fs::path huge = app.Write("niches/0/2/A Huge Problem.txt", "");
+  fs::resize_file(huge, kMaxTextFileBytes + 1);
+  controller.lblMenu_Click(0);
   controller.lblItem_Click(2);
-  EXPECT_EQ(view.list, (std::vector<std::string>{"Slow Website", "Thin Content"}));
-  EXPECT_TRUE(view.failures.empty());
+  EXPECT_EQ(view.list, (std::vector<std::string>{"A Huge Problem", "Broken Links", "Slow Website",
+                                                 "Thin Content"}));
+  EXPECT_EQ(view.selected, 0);
+  EXPECT_EQ(view.failures, std::vector<std::string>{
+                               "Could not read the file \"" + huge.string() +
+                               "\": it is larger than the limit of 16 MiB for a content file."});
+  EXPECT_TRUE(view.visible[Panel::Niche]);
+  EXPECT_EQ(view.caption, "Niche: SEO");
   EXPECT_EQ(view.nichePanelLeft, 1410);
+  EXPECT_EQ(view.nichePanelTop, 765);
+  // Nothing of the other subniche's problem is left to reach a prompt.
+  for (TextBox box : {TextBox::Problem, TextBox::Free, TextBox::Paid}) {
+    EXPECT_EQ(view.Text(box), "") << static_cast<int>(box);
+  }
 }
 
 TEST_F(frmMainTest, MissingTemplateLeavesPanelShownAndPromptUnchanged) {
