@@ -72,6 +72,65 @@ TEST(ComposePrompt, ReadsTheTemplateTheCheckBoxChooses) {
   EXPECT_EQ(ComposePrompt(app.path(), false, "N", "S", sections), "CHANGED N");
 }
 
+std::string Repeated(std::string_view piece, std::size_t times) {
+  std::string text;
+  text.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+// Placeholders multiply the texts: a prompt over the limit is refused, naming the template
+// and the size it would have reached, before it is built.
+TEST(ComposePrompt, BuildsUpToTheLimitAndRefusesMore) {
+  constexpr std::size_t kLimit = kMaxPromptBytes;
+  const std::string oneMiB(1024 * 1024, 'x');
+  // The paid text makes up the rest of the prompt.
+  const std::string paidTemplate = "#PAID#" + oneMiB;
+  const auto paidFor = [&](std::size_t promptBytes) {
+    return ProblemSections{"", "", std::string(promptBytes - oneMiB.size(), 'p')};
+  };
+  const struct {
+    const char* what;
+    std::string templateText;
+    ProblemSections sections;
+    std::size_t promptBytes;  // 0: refused
+    const char* refusedSize;
+  } cases[] = {
+      {"one byte under the limit", paidTemplate, paidFor(kLimit - 1), kLimit - 1, ""},
+      {"at the limit", paidTemplate, paidFor(kLimit), kLimit, ""},
+      {"one byte over the limit: the size is rounded up", paidTemplate, paidFor(kLimit + 1), 0,
+       "16.1 MiB"},
+      {"a 15 MiB template of #PAID# with a 1,000-byte paid text: 2,621,440,000 bytes",
+       Repeated("#PAID#", 15 * 1024 * 1024 / 6),
+       {"", "", std::string(1000, 'p')},
+       0,
+       "2.5 GiB"},
+      {"each step counts: a problem text holding 200 #PAID# is refused though the paid text "
+       "is empty",
+       Repeated("#PROBLEM#", 1024 * 1024 / 9),
+       {Repeated("#PAID#", 200), "", ""},
+       0,
+       "133.4 MiB"},
+  };
+  test::TempDir app;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto file = app.Write("templates/template-free.txt", c.templateText);
+    if (c.promptBytes > 0) {
+      EXPECT_EQ(ComposePrompt(app.path(), true, "N", "S", c.sections).size(), c.promptBytes);
+      continue;
+    }
+    try {
+      ComposePrompt(app.path(), true, "N", "S", c.sections);
+      ADD_FAILURE() << "composed a prompt over the limit";
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.what(), "Could not compose the prompt from the template \"" +
+                                    file.string() + "\": it would be " + c.refusedSize +
+                                    ", larger than the limit of 16 MiB for a prompt.");
+    }
+  }
+}
+
 TEST(ComposePrompt, MissingTemplateFailsNamingIt) {
   test::TempDir app;
   app.Write("templates/template-free.txt", "x");
