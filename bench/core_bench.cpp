@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,8 @@ void BM_Memcpy(benchmark::State& state) {
   std::string copy(text.size(), '\0');
   for (auto _ : state) {
     std::memcpy(copy.data(), text.data(), text.size());
-    benchmark::DoNotOptimize(copy.data());
+    char* copied = copy.data();
+    benchmark::DoNotOptimize(copied);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
@@ -75,7 +77,7 @@ void BM_CustomReplace(benchmark::State& state) {
       ReplaceInput(bytes, 100000 * static_cast<std::size_t>(state.range(0)) / 10);
   for (auto _ : state) {
     std::string out = CustomReplace(text, "#NICHE#", "Internet Marketing");
-    benchmark::DoNotOptimize(out.data());
+    benchmark::DoNotOptimize(out);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
@@ -83,7 +85,8 @@ void BM_CustomReplace(benchmark::State& state) {
 void BM_Memchr(benchmark::State& state) {
   const std::string text = SplitInput(static_cast<std::size_t>(state.range(0)) * kMiB);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(std::memchr(text.data(), '\0', text.size()));
+    const void* found = std::memchr(text.data(), '\0', text.size());
+    benchmark::DoNotOptimize(found);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
@@ -92,9 +95,16 @@ void BM_SplitProblemText(benchmark::State& state) {
   const std::string text = SplitInput(static_cast<std::size_t>(state.range(0)) * kMiB);
   for (auto _ : state) {
     auto sections = SplitProblemText(text);
-    benchmark::DoNotOptimize(sections.problemText.data());
+    benchmark::DoNotOptimize(sections);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+// Benchmarks whose code gave a wrong result: their times mean nothing. Kept here rather than
+// read from the reported runs, whose error flag changed between library versions.
+std::set<std::string>& WrongResults() {
+  static std::set<std::string> names;
+  return names;
 }
 
 // A subniche folder with 10,000 problem files, made once and removed at exit.
@@ -126,7 +136,8 @@ void BM_DirectoryIteration(benchmark::State& state) {
   for (auto _ : state) {
     std::size_t count = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
-      benchmark::DoNotOptimize(entry.path().c_str());
+      const char* name = entry.path().c_str();
+      benchmark::DoNotOptimize(name);
       ++count;
     }
     benchmark::DoNotOptimize(count);
@@ -137,8 +148,11 @@ void BM_ListProblems(benchmark::State& state) {
   const fs::path root = Folder().root();
   for (auto _ : state) {
     auto problems = ListProblems(root, "0", "0");
-    if (problems.size() != 10000) state.SkipWithError("wrong count");
-    benchmark::DoNotOptimize(problems.data());
+    if (problems.size() != 10000) {
+      WrongResults().insert("BM_ListProblems");
+      state.SkipWithError("wrong count");
+    }
+    benchmark::DoNotOptimize(problems);
   }
 }
 
@@ -154,7 +168,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
+      if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
         times_[run.benchmark_name()] =
             run.real_accumulated_time / static_cast<double>(run.iterations);
       }
@@ -186,6 +200,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (s == times_.end() || b == times_.end()) {
         std::printf("%-50s %8s %8.1f  (not run)\n", r.what, "-", r.target);
         continue;  // filtered out with --benchmark_filter
+      }
+      if (WrongResults().count(r.subject) + WrongResults().count(r.baseline) > 0) {
+        std::printf("%-50s %8s %8.1f  WRONG RESULT\n", r.what, "-", r.target);
+        allMet = false;
+        continue;
       }
       const double ratio = s->second / b->second;
       const bool met = ratio <= r.target;
