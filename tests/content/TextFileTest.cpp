@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -59,14 +61,14 @@ TEST(ReadTextFile, FailuresNameThePathAndTheReason) {
 
   const struct {
     fs::path path;
-    const char* reason;
+    std::string reason;
   } cases[] = {
-      {dir.path() / "missing.txt", "No such file or directory"},
+      {dir.path() / "missing.txt", std::strerror(ENOENT)},
       {folder, "it is a folder, not a file"},
       {fifo, "it is not a regular file"},  // must not wait for a writer
       {zero, "it is not a regular file"},  // must not read without end
-      {dangling, "No such file or directory"},
-      {loop, "Too many levels of symbolic links"},
+      {dangling, std::strerror(ENOENT)},
+      {loop, std::strerror(ELOOP)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.string());
@@ -93,7 +95,7 @@ TEST(ReadTextFile, UnreadableFileFailsUnlessRunByRoot) {
   const fs::path file = dir.Write("secret.txt", "x");
   fs::permissions(file, fs::perms::none);
   EXPECT_EQ(ReadFailure(file),
-            "Could not read the file \"" + file.string() + "\": Permission denied.");
+            "Could not read the file \"" + file.string() + "\": " + std::strerror(EACCES) + ".");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -249,7 +251,7 @@ TEST_F(frmMainTest, ProblemFileGoneBeforeSelectionKeepsTheTexts) {
   view.UserSelects(2);
   ASSERT_EQ(view.failures.size(), 1u);
   EXPECT_NE(view.failures[0].find("niches/0/2/Thin Content.txt"), std::string::npos);
-  EXPECT_NE(view.failures[0].find("No such file or directory"), std::string::npos);
+  EXPECT_NE(view.failures[0].find(std::strerror(ENOENT)), std::string::npos);
   EXPECT_EQ(view.Text(TextBox::Problem), problem);
 
   // The program goes on: the next selection reads its file.
