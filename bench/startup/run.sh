@@ -70,8 +70,10 @@ bus_info=$(dbus-daemon --session --address="unix:path=$scratch/bus" --fork --pri
   --print-pid=1)
 export DBUS_SESSION_BUS_ADDRESS=${bus_info%%$'\n'*}
 bus=${bus_info##*$'\n'}
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$scratch/runtime}
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
+  export XDG_RUNTIME_DIR=$scratch/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 results=$scratch/results
 for _ in $(seq "$runs"); do
   echo "veltrane $("$probe" "$bin/src/app/veltrane")" >>"$results"
