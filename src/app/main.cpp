@@ -1,8 +1,13 @@
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
-#include <filesystem>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <variant>
+#include <vector>
 
+#include "app/CommandLine.h"
+#include "content/ContentPaths.h"
 #include "ui/qt/MainWindow.h"
 
 namespace {
@@ -19,20 +24,57 @@ QIcon ProgramIcon() {
   return icon;
 }
 
+void Write(const std::string& text, std::FILE* stream) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  using veltrane::cli::Options;
+  const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const auto parsed = veltrane::cli::Parse(arguments);
+  if (const auto* mistake = std::get_if<std::string>(&parsed)) {
+    Write(*mistake, stderr);
+    return 2;
+  }
+  Options options = std::get<Options>(parsed);
+
+  // Content lies beside the executable, wherever the program is started from; the user's own
+  // comes first.
+  const std::filesystem::path appDir = veltrane::cli::ExecutableDirectory();
+  const std::filesystem::path userDir =
+      veltrane::UserContentRoot(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  if (options.mode != Options::Mode::Window) {
+    veltrane::ContentRoots roots;
+    if (!userDir.empty()) roots.push_back(userDir);
+    roots.push_back(appDir);
+    const veltrane::cli::Outcome outcome = veltrane::cli::Run(options, roots);
+    Write(outcome.out, stdout);
+    Write(outcome.err, stderr);
+    return std::fflush(stdout) == 0 ? outcome.status : 1;
+  }
+  if (!veltrane::cli::HasDisplay(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
+                                 std::getenv("QT_QPA_PLATFORM"))) {
+    Write(veltrane::cli::NoDisplayMessage(), stderr);
+    return 1;
+  }
+
+  // Qt sees the program's name and its own options only.
+  std::vector<char*> toolkitArgv{argv[0]};
+  for (std::string& argument : options.toolkitArguments) toolkitArgv.push_back(argument.data());
+  int toolkitArgc = static_cast<int>(toolkitArgv.size());
+  toolkitArgv.push_back(nullptr);
+
+  QApplication app(toolkitArgc, toolkitArgv.data());
   QApplication::setApplicationName(QStringLiteral("Veltrane"));
+  QApplication::setApplicationVersion(QStringLiteral(VELTRANE_VERSION));
   // Lets the desktop match the window to the installed .desktop file and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.veltrane.Veltrane"));
   QApplication::setWindowIcon(ProgramIcon());
 
-  // Content lives beside the executable, wherever the program is started from.
-  const std::filesystem::path appDir =
-      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-  veltrane::qt::MainWindow window(appDir);
-  if (!window.Load()) return 1;
+  veltrane::qt::MainWindow window(appDir, userDir);
+  if (!window.Load(options.niche.value_or(0))) return 1;
   window.showMaximized();
   return QApplication::exec();
 }

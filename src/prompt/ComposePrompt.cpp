@@ -47,7 +47,12 @@ std::string FillTemplate(std::string_view templateText, bool includeFree,
 std::string ComposePrompt(const std::filesystem::path& appDir, bool includeFree,
                           std::string_view nicheName, std::string_view subnicheName,
                           const ProblemSections& sections) {
-  const std::filesystem::path templatePath = TemplatePath(appDir, includeFree);
+  return ComposePrompt(ContentRoots{appDir}, includeFree, nicheName, subnicheName, sections);
+}
+
+std::string ComposePrompt(const ContentRoots& roots, bool includeFree, std::string_view nicheName,
+                          std::string_view subnicheName, const ProblemSections& sections) {
+  const std::filesystem::path templatePath = TemplatePath(roots, includeFree);
   const std::string templateText = ReadTextFile(templatePath);
   return Fill(
       templateText, includeFree, nicheName, subnicheName, sections,

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "content/ContentPaths.h"
 #include "content/ProblemReader.h"
 
 namespace veltrane {
@@ -23,6 +24,8 @@ std::string FillTemplate(std::string_view templateText, bool includeFree,
 // Reads the template that includeFree chooses and fills it. Throws Failure naming the
 // template when it cannot be read, or when a filling step would make the text larger than
 // kMaxPromptBytes; each step is checked before it is built.
+std::string ComposePrompt(const ContentRoots& roots, bool includeFree, std::string_view nicheName,
+                          std::string_view subnicheName, const ProblemSections& sections);
 std::string ComposePrompt(const std::filesystem::path& appDir, bool includeFree,
                           std::string_view nicheName, std::string_view subnicheName,
                           const ProblemSections& sections);

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+
+#include "content/ContentPaths.h"
 
 namespace veltrane {
 
 enum class Panel { Menu, Niche, Prompt };
 enum class TextBox { Problem, Free, Paid, Prompt };
+// Where the keyboard focus goes; a region is named by its subniche index.
+enum class Focus { Region, ProblemList, GenerateButton, PromptBox };
 
 // What the main window's controller needs from a window. Positions and sizes are in twips
 // (1/1440 inch), each in the coordinates of the element's own container. Methods that can fail
@@ -15,8 +20,9 @@ class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
 
-  // The niche picture (Picture1).
-  virtual void ShowPicture(const std::filesystem::path& file) = 0;
+  // The niche picture (Picture1): the plain file, or on a high-density screen the one drawn at
+  // twice the size where there is one, shown at the same size.
+  virtual void ShowPicture(const NichePicture& files) = 0;
   virtual float PictureWidth() const = 0;
   virtual float PictureTop() const = 0;
   virtual void SetPictureLeft(float left) = 0;
@@ -63,6 +69,18 @@ class MainWindowView {
   virtual void ShowHelpWindow() = 0;
   virtual void ShowInstructionsWindow() = 0;
   virtual void ReportFailure(const std::string& message) = 0;
+
+  virtual void SetFocus(Focus target, int region = 0) = 0;
+
+  // Saving the user's own problem: asks for its name, starting from `suggestion`, and says
+  // first that empty lines are left out when `emptyLinesDropped`. Nothing when cancelled.
+  virtual std::optional<std::string> AskProblemName(const std::string& suggestion,
+                                                    bool emptyLinesDropped) = 0;
+  // A yes-or-no question; true for yes.
+  virtual bool Confirm(const std::string& question) = 0;
+  virtual void ShowWarning(const std::string& text) = 0;
+  // Shows the folder in the desktop's file manager. Throws Failure when none answers.
+  virtual void OpenFolder(const std::filesystem::path& folder) = 0;
 };
 
 }  // namespace veltrane

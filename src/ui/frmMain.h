@@ -15,11 +15,12 @@ namespace veltrane {
 // that fails ends its event there; the failure goes to the view and the program goes on.
 class frmMain {
  public:
-  frmMain(MainWindowView& view, std::filesystem::path appDir);
+  // Content is read from the user's folder first, where there is one, then from the program's.
+  frmMain(MainWindowView& view, std::filesystem::path appDir, std::filesystem::path userDir = {});
 
-  // Start-up, before the window is first shown. False when the niche picture could not be
-  // shown: the failure has been reported and the program should end.
-  bool Form_Load();
+  // Start-up with niche `menuIndex`, before the window is first shown. False when the niche
+  // picture could not be shown: the failure has been reported and the program should end.
+  bool Form_Load(int menuIndex = 0);
   void Form_Activate();
 
   void lblMenu_Click(int Index);
@@ -31,23 +32,43 @@ class frmMain {
   void lblHelp_Click();
   void lblInstructions_Click();
 
+  // Keys, shortcuts and menus beyond the clicks.
+  // Another niche: both panels close first, so nothing of the old niche stays in view.
+  void ChooseNiche(int index);
+  // A subniche by key, from the picture view only, where the regions can be clicked.
+  void RegionKey(int index);
+  void GenerateKey();  // in the niche view, where the button can be clicked
+  void CopyKey();      // while the prompt panel is shown
+  void CloseKey();     // as one click on "X", while a panel is shown
+  // Writes the three boxes' texts as a problem file into the user's folder of the current
+  // subniche, under a name the user gives, and lists it.
+  void SaveAsMyProblem();
+  void OpenMyProblemsFolder();
+
   const std::string& txtMenuIndex() const { return txtMenuIndex_; }
   const std::string& txtActiveSubniche() const { return txtActiveSubniche_; }
   const std::string& txtActiveNicheText() const { return txtActiveNicheText_; }
   const std::string& txtActiveSubnicheText() const { return txtActiveSubnicheText_; }
   const std::string& RegionTag(int index) const { return regionTags_.at(index); }
-  const std::filesystem::path& AppDir() const { return appDir_; }
+  // The niche of txtMenuIndex, or -1 before there is one.
+  int CurrentNiche() const;
+  // The subniche of txtActiveSubniche, or -1 before there is one.
+  int SubnicheIndex() const;
 
  private:
   void SelectNiche(int index);
   void LoadSubnicheTags();
   void CenterNichePanel();
+  // Lists the current subniche's problems into the view's list.
+  void ListProblemsOfSubniche();
+  std::filesystem::path UserProblemFolder() const;
   // Runs one event's steps; a failure ends them and is reported. True when all steps ran.
   template <class Steps>
   bool RunEvent(Steps&& steps);
 
   MainWindowView& view_;
-  std::filesystem::path appDir_;
+  std::filesystem::path userDir_;  // empty when there is no folder for the user's own content
+  ContentRoots roots_;
   std::string txtMenuIndex_;
   std::string txtActiveSubniche_;
   std::string txtActiveNicheText_;

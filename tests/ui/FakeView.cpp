@@ -8,12 +8,13 @@
 
 namespace veltrane::test {
 
-void FakeView::ShowPicture(const std::filesystem::path& file) {
+void FakeView::ShowPicture(const NichePicture& files) {
   // Like a real picture load: the file must be there.
-  if (!std::filesystem::is_regular_file(file)) {
-    throw Failure("Could not show the picture \"" + file.string() + "\": no such file.");
+  if (!std::filesystem::is_regular_file(files.plain)) {
+    throw Failure("Could not show the picture \"" + files.plain.string() + "\": no such file.");
   }
-  picture = file.string();
+  picture = files.plain.string();
+  doubleSizePicture = files.doubleSize.string();
 }
 
 void FakeView::SetRegionName(int index, const std::string& name) {
@@ -54,12 +55,35 @@ std::string FakeView::Text(TextBox box) const {
 }
 
 void FakeView::PutOnClipboard(const std::string& text) {
+  if (clipboardThrows) std::rethrow_exception(clipboardThrows);
   if (clipboardFails) throw Failure("Could not put the prompt on the clipboard.");
   clipboard = text;
 }
 
 void FakeView::ShowMessage(const std::string& text, const std::string& title) {
   messages.emplace_back(text, title);
+}
+
+std::optional<std::string> FakeView::AskProblemName(const std::string& suggestion,
+                                                    bool emptyLinesDropped) {
+  nameQuestions.emplace_back(suggestion, emptyLinesDropped);
+  if (nameAnswers.empty()) return std::nullopt;
+  std::optional<std::string> answer = nameAnswers.front();
+  nameAnswers.pop_front();
+  return answer;
+}
+
+bool FakeView::Confirm(const std::string& question) {
+  confirmQuestions.push_back(question);
+  if (confirmAnswers.empty()) return false;
+  const bool answer = confirmAnswers.front();
+  confirmAnswers.pop_front();
+  return answer;
+}
+
+void FakeView::OpenFolder(const std::filesystem::path& folder) {
+  if (openFolderFails) throw Failure("Could not open the folder: no file manager answered.");
+  openedFolders.push_back(folder);
 }
 
 void FakeView::ShowHelpWindow() {

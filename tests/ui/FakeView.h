@@ -1,11 +1,17 @@
 #pragma once
 
 #include <array>
+#include <deque>
+#include <exception>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "content/NicheCatalog.h"
+#include "ui/FormLayout.h"
 #include "ui/MainWindowView.h"
 
 namespace veltrane {
@@ -17,27 +23,39 @@ namespace test {
 // the real layout's geometry (in twips) would. Selecting a list entry runs the controller's
 // selection handler, as a real list does.
 class FakeView : public MainWindowView {
+  static float Twips(std::string_view control, int form::Rect::*value) {
+    return static_cast<float>(form::MainControl(control).rect.*value);
+  }
+  static std::array<float, kNicheCount> MenuEntryTops() {
+    std::array<float, kNicheCount> tops{};
+    for (std::size_t i = 0; i < kNicheCount; ++i) {
+      tops[i] = static_cast<float>(form::kMenuEntries[i].top);
+    }
+    return tops;
+  }
+
  public:
   // Set after construction; the list selection calls back into it.
   frmMain* controller = nullptr;
 
-  // Geometry the controller reads.
+  // Geometry the controller reads, as the window's layout has it.
   float outerWidth = 18000;
-  float pictureWidth = 9330;
-  float pictureTop = 765;
-  float nichePanelWidth = 15180;
-  float label4Left = 585;
-  float label4Top = 765;
-  std::array<float, 6> menuEntryTops{360, 810, 1260, 1710, 2160, 2610};
+  float pictureWidth = Twips("Picture1", &form::Rect::width);
+  float pictureTop = Twips("Picture1", &form::Rect::top);
+  float nichePanelWidth = Twips("picNiche", &form::Rect::width);
+  float label4Left = Twips("Label4", &form::Rect::left);
+  float label4Top = Twips("Label4", &form::Rect::top);
+  std::array<float, kNicheCount> menuEntryTops = MenuEntryTops();
 
   // What the controller set.
   std::string picture;
-  float pictureLeft = 5040;
-  float markerTop = 405;
-  float nichePanelLeft = 4995;
-  float nichePanelTop = 3690;
-  float promptPanelLeft = 9135;
-  float promptPanelTop = 5445;
+  std::string doubleSizePicture;
+  float pictureLeft = Twips("Picture1", &form::Rect::left);
+  float markerTop = Twips("shPosition", &form::Rect::top);
+  float nichePanelLeft = Twips("picNiche", &form::Rect::left);
+  float nichePanelTop = Twips("picNiche", &form::Rect::top);
+  float promptPanelLeft = Twips("picArticlePrompt", &form::Rect::left);
+  float promptPanelTop = Twips("picArticlePrompt", &form::Rect::top);
   std::map<Panel, bool> visible{{Panel::Menu, true}, {Panel::Niche, false}, {Panel::Prompt, false}};
   std::string caption = "Niche:";
   std::array<std::string, 8> regionNames;
@@ -51,13 +69,23 @@ class FakeView : public MainWindowView {
   int helpShown = 0;
   int instructionsShown = 0;
   int selectionRuns = 0;
+  std::pair<Focus, int> focus{Focus::Region, -1};           // none yet
+  std::vector<std::pair<std::string, bool>> nameQuestions;  // suggestion, empty lines dropped
+  std::vector<std::string> confirmQuestions;
+  std::vector<std::string> warnings;
+  std::vector<std::filesystem::path> openedFolders;
+
+  // The user's answers, taken in turn; when they run out, the dialog is cancelled or declined.
+  std::deque<std::optional<std::string>> nameAnswers;
+  std::deque<bool> confirmAnswers;
 
   // Faults to play.
   bool clipboardFails = false;
+  std::exception_ptr clipboardThrows;  // a fault of the program rather than of the clipboard
   // Runs while a modal window is open, as the user would act before closing it.
   std::function<void()> whileModal;
 
-  void ShowPicture(const std::filesystem::path& file) override;
+  void ShowPicture(const NichePicture& files) override;
   float PictureWidth() const override { return pictureWidth; }
   float PictureTop() const override { return pictureTop; }
   void SetPictureLeft(float left) override { pictureLeft = left; }
@@ -86,6 +114,13 @@ class FakeView : public MainWindowView {
   void ShowHelpWindow() override;
   void ShowInstructionsWindow() override;
   void ReportFailure(const std::string& message) override { failures.push_back(message); }
+  void SetFocus(Focus target, int region) override { focus = {target, region}; }
+  std::optional<std::string> AskProblemName(const std::string& suggestion,
+                                            bool emptyLinesDropped) override;
+  bool Confirm(const std::string& question) override;
+  void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+  void OpenFolder(const std::filesystem::path& folder) override;
+  bool openFolderFails = false;
 
   // The user picking entry `index` in the list.
   void UserSelects(int index) { SelectProblem(index); }

@@ -5,7 +5,12 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <new>
+#include <sstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "content/TextFile.h"
 #include "support/TempDir.h"
@@ -22,7 +27,7 @@ const std::string kTemplate =
 
 class frmMainTest : public testing::Test {
  protected:
-  frmMainTest() : controller(view, app.path()) {
+  frmMainTest() : controller(view, app.path(), user.path()) {
     view.controller = &controller;
     for (int i = 0; i < 6; ++i) app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
     app.Write("niches/0/2/Slow Website.txt",
@@ -42,7 +47,14 @@ class frmMainTest : public testing::Test {
     controller.Form_Activate();
   }
 
+  // The user's problems of niche 0, subniche 2, as the list names them.
+  std::vector<std::string> SavedList() {
+    controller.lblItem_Click(2);
+    return view.list;
+  }
+
   test::TempDir app;
+  test::TempDir user;  // the user's own folder, empty unless a test fills it
   FakeView view;
   frmMain controller;
 };
@@ -317,6 +329,20 @@ TEST_F(frmMainTest, CopyFailureShowsNoDoneMessage) {
   EXPECT_NE(view.failures[0].find("clipboard"), std::string::npos);
 }
 
+TEST_F(frmMainTest, OnlyFailuresSpeakToTheUser) {
+  StartUp();
+  const std::exception_ptr faults[] = {std::make_exception_ptr(std::out_of_range("array::at")),
+                                       std::make_exception_ptr(std::bad_alloc()),
+                                       std::make_exception_ptr(42)};
+  for (const std::exception_ptr& fault : faults) {
+    view.failures.clear();
+    view.clipboardThrows = fault;
+    controller.lblCopyToClipboard_Click();
+    EXPECT_EQ(view.failures, std::vector<std::string>{"The action could not be completed."});
+  }
+  EXPECT_TRUE(view.messages.empty());
+}
+
 TEST_F(frmMainTest, CopyingAnEmptyPromptStillConfirms) {
   StartUp();
   controller.lblCopyToClipboard_Click();
@@ -356,6 +382,268 @@ TEST_F(frmMainTest, InformationWindowsReturnToTheSameViewAndRecentre) {
   EXPECT_EQ(view.visible, visibleBefore);
   EXPECT_EQ(controller.txtActiveSubnicheText(), subniche);
   EXPECT_EQ(view.list.size(), 3u);
+}
+
+// --- Beyond the mouse: niches, keys, the user's own content
+
+std::string FileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST_F(frmMainTest, StartsWithTheNicheAskedFor) {
+  ASSERT_TRUE(controller.Form_Load(3));
+  EXPECT_EQ(controller.txtMenuIndex(), "3");
+  EXPECT_EQ(view.picture, (app.path() / "images/3.jpg").string());
+  EXPECT_EQ(view.markerTop, 1760);
+  EXPECT_FALSE(view.visible[Panel::Menu]);
+  EXPECT_EQ(view.regionNames[0], "Weight Loss");
+}
+
+// A niche change closes both panels before the niche changes: no list of the old niche stays
+// in view to be read from the new one's folders.
+TEST_F(frmMainTest, ChoosingANicheClosesThePanelsFirst) {
+  StartUp();
+  const struct {
+    const char* from;
+    int niche;
+    std::string menuIndex;
+  } cases[] = {{"picture view", 4, "4"},
+               {"niche view", 1, "1"},
+               {"prompt view", 0, "0"},
+               {"out of range", 6, "0"},
+               {"negative", -1, "0"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.from);
+    if (std::string(c.from) != "picture view") controller.lblItem_Click(2);
+    if (std::string(c.from) == "prompt view") controller.cmdGenerate_Click();
+    const bool inRange = c.niche >= 0 && c.niche < 6;
+    controller.ChooseNiche(c.niche);
+    EXPECT_EQ(controller.txtMenuIndex(), c.menuIndex);
+    EXPECT_EQ(controller.CurrentNiche(), std::stoi(c.menuIndex));
+    if (inRange) {
+      EXPECT_FALSE(view.visible[Panel::Niche]);
+      EXPECT_FALSE(view.visible[Panel::Prompt]);
+      EXPECT_EQ(view.focus, std::make_pair(Focus::Region, 0));
+    }
+    while (view.visible[Panel::Niche]) controller.lblClose_Click();
+    controller.ChooseNiche(0);
+  }
+  // Then a subniche of the new niche lists that niche's problems.
+  controller.ChooseNiche(4);
+  controller.lblItem_Click(4);
+  EXPECT_EQ(view.list, std::vector<std::string>{"Mirror Anxiety"});
+  EXPECT_EQ(view.Text(TextBox::Problem), "I avoid mirrors.");
+
+  // A niche whose picture is missing: the panels are closed, the niche stays.
+  fs::remove(app.path() / "images/5.jpg");
+  controller.ChooseNiche(5);
+  EXPECT_FALSE(view.visible[Panel::Niche]);
+  EXPECT_EQ(controller.txtMenuIndex(), "4");
+  EXPECT_EQ(view.failures.size(), 1u);
+}
+
+// Keys do what a click on an uncovered control would, and nothing where it is covered.
+TEST_F(frmMainTest, KeysActOnlyWhereTheirControlCanBeClicked) {
+  StartUp();
+  enum class View { Picture, Niche, Prompt };
+  const auto now = [this] {
+    return view.visible[Panel::Prompt]  ? View::Prompt
+           : view.visible[Panel::Niche] ? View::Niche
+                                        : View::Picture;
+  };
+  const struct {
+    const char* key;
+    std::function<void()> press;
+    View picture, niche, prompt;  // the view each starts from leads to
+  } keys[] = {
+      {"digit 3", [this] { controller.RegionKey(2); }, View::Niche, View::Niche, View::Prompt},
+      {"Ctrl+Return", [this] { controller.GenerateKey(); }, View::Picture, View::Prompt,
+       View::Prompt},
+      {"Escape", [this] { controller.CloseKey(); }, View::Picture, View::Picture, View::Niche},
+      {"Ctrl+Shift+C", [this] { controller.CopyKey(); }, View::Picture, View::Niche, View::Prompt},
+  };
+  for (const auto& k : keys) {
+    for (const View from : {View::Picture, View::Niche, View::Prompt}) {
+      SCOPED_TRACE(std::string(k.key) + " from view " + std::to_string(static_cast<int>(from)));
+      while (view.visible[Panel::Niche]) controller.lblClose_Click();
+      if (from != View::Picture) controller.lblItem_Click(2);
+      if (from == View::Prompt) controller.cmdGenerate_Click();
+      const std::size_t copies = view.messages.size();
+      const int reads = view.selectionRuns;
+      k.press();
+      EXPECT_EQ(view.selectionRuns - reads,
+                std::string(k.key) == "digit 3" && from == View::Picture ? 1 : 0);
+      EXPECT_EQ(now(), from == View::Picture ? k.picture
+                       : from == View::Niche ? k.niche
+                                             : k.prompt);
+      EXPECT_EQ(view.messages.size() - copies,
+                std::string(k.key) == "Ctrl+Shift+C" && from == View::Prompt ? 1u : 0u);
+    }
+  }
+  EXPECT_TRUE(view.failures.empty());
+}
+
+// The focus never rests on what is hidden or covered: it goes to what is on top.
+TEST_F(frmMainTest, FocusFollowsThePanels) {
+  StartUp();
+  controller.lblItem_Click(5);  // an empty subniche still opens its panel
+  EXPECT_EQ(view.focus, std::make_pair(Focus::ProblemList, 0));
+  controller.lblClose_Click();
+  EXPECT_EQ(view.focus, std::make_pair(Focus::Region, 5));
+  controller.RegionKey(2);
+  EXPECT_EQ(view.focus, std::make_pair(Focus::ProblemList, 0));
+  controller.GenerateKey();
+  EXPECT_EQ(view.focus, std::make_pair(Focus::PromptBox, 0));
+  controller.CloseKey();
+  EXPECT_EQ(view.focus, std::make_pair(Focus::GenerateButton, 0));
+  fs::remove(app.path() / "templates/template-free.txt");
+  controller.cmdGenerate_Click();  // fails after the panel is shown: the focus is on it
+  EXPECT_EQ(view.focus, std::make_pair(Focus::PromptBox, 0));
+  controller.CloseKey();
+  controller.CloseKey();
+  EXPECT_EQ(view.focus, std::make_pair(Focus::Region, 2));
+}
+
+TEST_F(frmMainTest, TheUsersFolderComesFirst) {
+  user.Write("niches/0/2/slow website.txt", ProblemText("Mine is slower.", "My free", "My paid"));
+  user.Write("niches/0/2/A Mine.txt", ProblemText("Only mine.", "F", "P"));
+  user.Write("templates/template.txt", "Mine: #PROBLEM#");
+  user.Write("images/1.jpg", "jpeg");
+  app.Write("images/0@2x.jpg", "jpeg");
+  StartUp();
+  EXPECT_EQ(view.doubleSizePicture, (app.path() / "images/0@2x.jpg").string());
+  controller.lblItem_Click(2);
+  EXPECT_EQ(view.list,
+            (std::vector<std::string>{"A Mine", "Broken Links", "slow website", "Thin Content"}));
+  EXPECT_EQ(view.Text(TextBox::Problem), "Only mine.");
+  view.UserSelects(2);
+  EXPECT_EQ(view.Text(TextBox::Problem), "Mine is slower.");
+  view.UserSelects(1);
+  EXPECT_EQ(view.Text(TextBox::Problem), "Links are broken.");
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt).substr(0, 12), "Niche Intern");  // shipped template
+  view.freeCheck = 0;
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt), "Mine: Links are broken.");
+  controller.ChooseNiche(1);
+  EXPECT_EQ(view.picture, (user.path() / "images/1.jpg").string());
+  EXPECT_EQ(view.doubleSizePicture, "");
+
+  // A file of the user's that cannot be read is named with the reason; the program goes on.
+  controller.ChooseNiche(0);
+  controller.lblItem_Click(2);
+  fs::remove(user.path() / "niches/0/2/A Mine.txt");
+  view.UserSelects(0);
+  ASSERT_EQ(view.failures.size(), 1u);
+  EXPECT_NE(view.failures[0].find((user.path() / "niches/0/2/A Mine.txt").string()),
+            std::string::npos);
+  EXPECT_NE(view.failures[0].find(std::strerror(ENOENT)), std::string::npos);
+}
+
+TEST_F(frmMainTest, SaveAsMyProblemWritesAFileThatReadsBack) {
+  StartUp();
+  controller.lblItem_Click(2);
+  view.UserSelects(1);  // Slow Website
+  view.texts[TextBox::Problem] = "My shop is slow.";
+  view.texts[TextBox::Free] = "PageSpeed: checks it.";
+  view.texts[TextBox::Paid] = "Kinsta: hosting.\nWP Rocket: caching.\n";
+  view.nameAnswers = {std::string("Slow Shop")};
+  controller.SaveAsMyProblem();
+
+  ASSERT_EQ(view.nameQuestions.size(), 1u);
+  EXPECT_EQ(view.nameQuestions[0], std::make_pair(std::string("Slow Website"), false));
+  const fs::path saved = user.path() / "niches/0/2/Slow Shop.txt";
+  EXPECT_EQ(FileBytes(saved),
+            "[PROBLEM]\r\nMy shop is slow.\r\n\r\n[FREE]\r\nPageSpeed: checks it.\r\n\r\n[PAID]\r\n"
+            "Kinsta: hosting.\r\nWP Rocket: caching.\r\n");
+  // Listed again, the saved entry selected and read back from the user's folder.
+  EXPECT_EQ(view.list, (std::vector<std::string>{"Broken Links", "Slow Shop", "Slow Website",
+                                                 "Thin Content"}));
+  EXPECT_EQ(view.selected, 1);
+  EXPECT_EQ(view.Text(TextBox::Paid), "Kinsta: hosting.\r\nWP Rocket: caching.\r\n");
+  EXPECT_EQ(view.focus, std::make_pair(Focus::ProblemList, 0));
+  EXPECT_TRUE(view.failures.empty());
+  std::size_t files = 0;  // no temporary file left beside it
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(saved.parent_path())) ++files;
+  EXPECT_EQ(files, 1u);
+}
+
+TEST_F(frmMainTest, SaveAsMyProblemAsksAgainUntilTheNameWillDo) {
+  StartUp();
+  controller.lblItem_Click(2);
+  user.Write("niches/0/2/Taken.txt", "old");
+  view.texts[TextBox::Free] = "F\n\nmore";  // the empty line is left out, and said so
+  view.nameAnswers = {std::string(""),      std::string(".hidden"), std::string("a/b"),
+                      std::string("Taken"), std::string("Taken"),   std::string("Taken")};
+  view.confirmAnswers = {false, true};
+  controller.SaveAsMyProblem();
+
+  EXPECT_EQ(view.warnings.size(), 3u);
+  ASSERT_EQ(view.nameQuestions.size(), 5u);
+  EXPECT_EQ(view.nameQuestions[0], std::make_pair(std::string("Broken Links"), true));
+  EXPECT_EQ(view.nameQuestions[3].first, "a/b");  // asked again with what was typed
+  EXPECT_EQ(view.confirmQuestions.size(), 2u);
+  EXPECT_NE(view.confirmQuestions[0].find("\"Taken\""), std::string::npos);
+  EXPECT_EQ(FileBytes(user.path() / "niches/0/2/Taken.txt").substr(0, 11), "[PROBLEM]\r\n");
+  EXPECT_EQ(view.Text(TextBox::Free), "F\r\nmore");
+
+  // Cancelled: nothing written, nothing listed anew.
+  view.nameAnswers = {std::nullopt};
+  const auto before = view.list;
+  controller.SaveAsMyProblem();
+  EXPECT_EQ(view.list, before);
+  EXPECT_TRUE(view.failures.empty());
+}
+
+TEST_F(frmMainTest, SaveAsMyProblemRefusesWhatWouldNotReadBack) {
+  StartUp();
+  controller.SaveAsMyProblem();  // the picture view: nothing chosen to save
+  EXPECT_TRUE(view.nameQuestions.empty());
+  controller.lblItem_Click(2);
+  view.texts[TextBox::Paid] = "see [FREE] below";
+  view.nameAnswers = {std::string("Never")};
+  controller.SaveAsMyProblem();
+  EXPECT_TRUE(view.nameQuestions.empty());  // refused before asking
+  ASSERT_EQ(view.failures.size(), 1u);
+  EXPECT_NE(view.failures[0].find("\"[FREE]\""), std::string::npos);
+  EXPECT_FALSE(fs::exists(user.path() / "niches"));
+
+  // Without a folder for the user's own content there is nowhere to save or open.
+  FakeView bare;
+  frmMain noUser(bare, app.path());
+  bare.controller = &noUser;
+  ASSERT_TRUE(noUser.Form_Load());
+  noUser.lblItem_Click(2);
+  bare.nameAnswers = {std::string("X")};
+  noUser.SaveAsMyProblem();
+  noUser.OpenMyProblemsFolder();
+  EXPECT_EQ(bare.failures.size(), 2u);
+  EXPECT_TRUE(bare.openedFolders.empty());
+}
+
+TEST_F(frmMainTest, OpenMyProblemsFolderMakesItFirst) {
+  StartUp();
+  controller.OpenMyProblemsFolder();
+  EXPECT_TRUE(view.openedFolders.empty());  // no subniche chosen
+  controller.lblItem_Click(3);
+  controller.OpenMyProblemsFolder();
+  ASSERT_EQ(view.openedFolders.size(), 1u);
+  EXPECT_EQ(view.openedFolders[0], user.path() / "niches/0/3");
+  EXPECT_TRUE(fs::is_directory(user.path() / "niches/0/3"));
+  view.openFolderFails = true;
+  controller.OpenMyProblemsFolder();
+  EXPECT_EQ(view.failures.size(), 1u);
+  // A file where the folder should be: named, with the reason.
+  view.openFolderFails = false;
+  user.Write("niches/0/4", "a file");
+  controller.lblClose_Click();
+  controller.lblItem_Click(4);
+  controller.OpenMyProblemsFolder();
+  ASSERT_EQ(view.failures.size(), 2u);
+  EXPECT_NE(view.failures[1].find("niches/0/4"), std::string::npos);
 }
 
 }  // namespace

@@ -51,6 +51,9 @@ MainForm::MainForm(QWidget* window) : window_(window) {
     lblMenu[i]->setText(Text(NicheCatalog()[i].menuCaption));
   }
   lblMenu[kNicheCount - 1]->hide();
+  // The regions clockwise from the top, then the link at the top right.
+  for (std::size_t j = 1; j < kSubnicheCount; ++j) QWidget::setTabOrder(lblItem[j - 1], lblItem[j]);
+  QWidget::setTabOrder(lblItem[kSubnicheCount - 1], lblInstructions);
 }
 
 bool MainForm::BuildNichePanel() {
@@ -76,13 +79,32 @@ bool MainForm::BuildNichePanel() {
   picArticlePrompt->hide();
   chkFree->setChecked(true);
 
-  // Bottom of the niche panel to the top, then the prompt.
+  // Screen readers name each input by its visible label; the free box has none of its own.
+  const std::pair<QWidget*, const char*> names[] = {
+      {lstProblems, "Select a Topic (Problem) for Your Article"},
+      {txtProblem, "Additional Details"},
+      {txtFree, "Recommended Free Resource"},
+      {txtPaid, "Recommended Paid Resources"},
+      {txtPrompt, "Your Article Prompt"},
+      {lblClose, "Close"},
+      {picArticlePrompt, "Your Article Prompt"},
+  };
+  for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromUtf8(name));
+  Label4->setBuddy(lstProblems);
+  Find<PlainLabel>("Label5")->setBuddy(txtProblem);
+  Find<PlainLabel>("Label1")->setBuddy(txtPaid);
+  Find<PlainLabel>("Label6")->setBuddy(txtPrompt);
+
+  // The inputs from the bottom of the niche panel to the top, its links, then the prompt's.
   QWidget::setTabOrder(txtPaid, txtFree);
   QWidget::setTabOrder(txtFree, txtProblem);
   QWidget::setTabOrder(txtProblem, lstProblems);
   QWidget::setTabOrder(lstProblems, chkFree);
   QWidget::setTabOrder(chkFree, cmdGenerate);
-  QWidget::setTabOrder(cmdGenerate, txtPrompt);
+  QWidget::setTabOrder(cmdGenerate, lblHelp);
+  QWidget::setTabOrder(lblHelp, lblClose);
+  QWidget::setTabOrder(lblClose, txtPrompt);
+  QWidget::setTabOrder(txtPrompt, lblCopyToClipboard);
   return true;
 }
 
@@ -168,13 +190,9 @@ QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {
     case Kind::CheckBox:
       widget = new QCheckBox(text, parent);
       break;
-    case Kind::Button: {
-      auto* button = new QPushButton(text, parent);
-      button->setAutoDefault(false);
-      button->setDefault(false);
-      widget = button;
+    case Kind::Button:
+      widget = new PushButton(text, parent);
       break;
-    }
   }
 
   widget->setObjectName(Text(control.name));

@@ -1,25 +1,34 @@
 #include "ui/qt/MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QEvent>
+#include <QFile>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTextDocument>
+#include <QUrl>
 #include <algorithm>
 
 #include "content/Failure.h"
+#include "content/TextEncoding.h"
+#include "ui/TextBoxText.h"
 #include "ui/qt/InfoWindows.h"
 #include "ui/qt/PictureFile.h"
 
 namespace veltrane::qt {
 namespace {
 
-// Qt's text boxes hold line feeds; content files carry CR LF.
-QString ForTextBox(const std::string& text) {
-  QString shown = FromUtf8(text);
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return shown;
+constexpr const char* kSaveTitle = "Save as My Problem";
+
+QKeySequence NicheKey(std::size_t index) {
+  return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(index)));
 }
 
 // Qt lays a line out whole at every change, which takes seconds for a line of megabytes. Such a
@@ -57,14 +66,81 @@ QString ExactText(const QPlainTextEdit* box) {
 }  // namespace
 
 std::function<void(QDialog*)> MainWindow::modalHook;
+std::function<void(QMenu*)> MainWindow::menuHook;
+std::function<void(const std::filesystem::path&)> MainWindow::folderHook;
 
-MainWindow::MainWindow(const std::filesystem::path& appDir)
+MainWindow::MainWindow(const std::filesystem::path& appDir, const std::filesystem::path& userDir)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       form_(this),
-      controller_(*this, appDir) {
+      controller_(*this, appDir, userDir) {
+  static const bool accessibility = (InstallAccessibility(), true);
+  (void)accessibility;
   ConnectEvents();
+  AddShortcuts();
+}
+
+void MainWindow::AddShortcuts() {
+  const auto add = [this](const QKeySequence& keys, auto action) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+  };
+  for (std::size_t i = 0; i < kNicheCount; ++i) {
+    add(NicheKey(i), [this, i] { controller_.ChooseNiche(static_cast<int>(i)); });
+  }
+  add(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { controller_.GenerateKey(); });
+  add(QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { controller_.GenerateKey(); });
+  add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { controller_.CopyKey(); });
+  add(QKeySequence(Qt::Key_Escape), [this] { controller_.CloseKey(); });
+  add(QKeySequence(Qt::Key_F1), [this] { controller_.lblInstructions_Click(); });
+  add(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { controller_.SaveAsMyProblem(); });
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys 1 to 8 choose a region, when no control that takes typing has them.
+  const int key = event->key();
+  if (key >= Qt::Key_1 && key < Qt::Key_1 + static_cast<int>(kSubnicheCount) &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    controller_.RegionKey(key - Qt::Key_1);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void MainWindow::ShowNicheMenu(const QPoint& at) {
+  QMenu menu(this);
+  menu.setTitle(QStringLiteral("Niche"));
+  menu.addSection(QStringLiteral("Niche"));
+  const int current = controller_.CurrentNiche();
+  for (std::size_t i = 0; i < kNicheCount; ++i) {
+    const std::string_view name = NicheCatalog()[i].name;
+    QAction* action =
+        menu.addAction(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    action->setCheckable(true);
+    action->setChecked(static_cast<int>(i) == current);
+    action->setShortcut(NicheKey(i));  // shown; the window's own shortcut does the work
+    connect(action, &QAction::triggered, this,
+            [this, i] { controller_.ChooseNiche(static_cast<int>(i)); });
+  }
+  RunMenu(menu, at);
+}
+
+void MainWindow::ShowProblemMenu(const QPoint& at) {
+  QMenu menu(this);
+  QAction* save = menu.addAction(QStringLiteral("Save as My Problem\u2026"));
+  save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  connect(save, &QAction::triggered, this, [this] { controller_.SaveAsMyProblem(); });
+  QAction* open = menu.addAction(QStringLiteral("Open My Problems Folder"));
+  connect(open, &QAction::triggered, this, [this] { controller_.OpenMyProblemsFolder(); });
+  RunMenu(menu, at);
+}
+
+void MainWindow::RunMenu(QMenu& menu, const QPoint& at) {
+  if (menuHook) {
+    menuHook(&menu);
+    return;
+  }
+  menu.exec(at);
 }
 
 void MainWindow::ConnectEvents() {
@@ -78,6 +154,9 @@ void MainWindow::ConnectEvents() {
   }
   connect(form_.lblInstructions, &ClickLabel::clicked, this,
           [this] { controller_.lblInstructions_Click(); });
+  form_.Picture1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(form_.Picture1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { ShowNicheMenu(form_.Picture1->mapToGlobal(at)); });
 }
 
 MainForm& MainWindow::Form() const {
@@ -98,10 +177,14 @@ void MainWindow::ConnectNichePanel() {
   connect(form_.lblCopyToClipboard, &ClickLabel::clicked, this,
           [this] { controller_.lblCopyToClipboard_Click(); });
   connect(form_.lblHelp, &ClickLabel::clicked, this, [this] { controller_.lblHelp_Click(); });
+  form_.lstProblems->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(form_.lstProblems, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    ShowProblemMenu(form_.lstProblems->viewport()->mapToGlobal(at));
+  });
 }
 
-bool MainWindow::Load() {
-  return controller_.Form_Load();
+bool MainWindow::Load(int menuIndex) {
+  return controller_.Form_Load(menuIndex);
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -134,8 +217,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // --- MainWindowView -------------------------------------------------------------------------
 
-void MainWindow::ShowPicture(const std::filesystem::path& file) {
-  form_.Picture1->SetPicture(QPixmap::fromImage(ReadJpeg(file)));
+void MainWindow::ShowPicture(const NichePicture& files) {
+  // On a high-density screen the picture drawn at twice the size, shown at the same size.
+  const bool dense = devicePixelRatioF() > 1 && !files.doubleSize.empty();
+  QPixmap picture = QPixmap::fromImage(ReadJpeg(dense ? files.doubleSize : files.plain));
+  if (dense) {
+    picture.setDevicePixelRatio(static_cast<qreal>(picture.width()) / form::kPictureWidthPx);
+  }
+  form_.Picture1->SetPicture(std::move(picture));
 }
 
 float MainWindow::PictureWidth() const {
@@ -150,8 +239,14 @@ void MainWindow::SetPictureLeft(float left) {
 
 void MainWindow::SetRegionName(int index, const std::string& name) {
   ClickLabel* region = form_.lblItem.at(static_cast<std::size_t>(index));
-  region->setToolTip(Qt::convertFromPlainText(FromUtf8(name), Qt::WhiteSpaceNormal));
-  region->setAccessibleName(FromUtf8(name));
+  const QString subniche = FromUtf8(name);
+  // Plain texts: a tool tip that looks like markup would be shown, and read, as markup.
+  region->setToolTip(Qt::mightBeRichText(subniche)
+                         ? Qt::convertFromPlainText(subniche, Qt::WhiteSpaceNormal)
+                         : subniche);
+  region->setAccessibleName(subniche);
+  region->setAccessibleDescription(
+      QStringLiteral("Opens the common problems of %1 (key %2)").arg(subniche).arg(index + 1));
 }
 
 float MainWindow::WindowOuterWidth() const {
@@ -176,6 +271,7 @@ void MainWindow::SetNichePanelPosition(float left, float top) {
 
 void MainWindow::SetSelectedNicheCaption(const std::string& caption) {
   Form().lblSelectedNiche->setText(FromUtf8(caption));
+  Form().picNiche->setAccessibleName(FromUtf8(caption));
 }
 
 float MainWindow::Label4Left() const {
@@ -202,7 +298,18 @@ QWidget* MainWindow::PanelWidget(veltrane::Panel panel) const {
 }
 
 void MainWindow::SetPanelVisible(veltrane::Panel panel, bool visible) {
-  PanelWidget(panel)->setVisible(visible);
+  QWidget* shown = PanelWidget(panel);
+  if (shown->isHidden() == !visible) return;
+  // What the panel covers can be neither clicked nor reached with Tab while it is shown.
+  const QObjectList& siblings = shown->parentWidget()->children();
+  for (qsizetype i = 0; i < siblings.indexOf(shown); ++i) {
+    auto* under = qobject_cast<QWidget*>(siblings[i]);
+    if (under != nullptr && under->isWindow()) continue;
+    if (under != nullptr && under->geometry().intersects(shown->geometry())) {
+      under->setEnabled(!visible);
+    }
+  }
+  shown->setVisible(visible);
 }
 
 bool MainWindow::IsPanelVisible(veltrane::Panel panel) const {
@@ -252,12 +359,13 @@ std::string MainWindow::Text(TextBox box) const {
 }
 
 void MainWindow::SetText(TextBox box, const std::string& text) {
-  // The one-line box keeps line breaks as they come; Qt's multi-line boxes hold line feeds.
-  QString shown = box == TextBox::Problem ? FromUtf8(text) : ForTextBox(text);
+  // The one-line box keeps line breaks as they come; the multi-line ones hold line feeds.
+  const std::string holds = box == TextBox::Problem ? text : AsTextBoxHolds(text);
+  QString shown = FromUtf8(holds);
   auto& held = held_[static_cast<std::size_t>(box)];
   const bool tooLong = LongestLine(shown) > kLongestEditableLine;
   if (tooLong) {
-    held = text;
+    held = holds;
     shown = Abridged(shown);
   } else {
     held.reset();
@@ -316,6 +424,69 @@ void MainWindow::ShowHelpWindow() {
 void MainWindow::ShowInstructionsWindow() {
   frmInstructions window(this);
   RunModal(window);
+}
+
+void MainWindow::SetFocus(Focus target, int region) {
+  QWidget* widget = nullptr;
+  switch (target) {
+    case Focus::Region:
+      widget = form_.lblItem.at(static_cast<std::size_t>(region));
+      break;
+    case Focus::ProblemList:
+      widget = Form().lstProblems;
+      break;
+    case Focus::GenerateButton:
+      widget = Form().cmdGenerate;
+      break;
+    case Focus::PromptBox:
+      widget = Form().txtPrompt;
+      break;
+  }
+  widget->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<std::string> MainWindow::AskProblemName(const std::string& suggestion,
+                                                      bool emptyLinesDropped) {
+  QInputDialog dialog(this);
+  dialog.setWindowTitle(QString::fromUtf8(kSaveTitle));
+  QString label =
+      QStringLiteral("Name of your own problem (saved in your folder for this subniche):");
+  if (emptyLinesDropped) {
+    label += QStringLiteral(
+        "\n\nEmpty lines in the boxes will be left out: in the file an empty line ends a "
+        "section.");
+  }
+  dialog.setLabelText(label);
+  dialog.setTextValue(FromUtf8(suggestion));
+  dialog.setOkButtonText(QStringLiteral("Save"));
+  if (RunModal(dialog) != QDialog::Accepted) return std::nullopt;
+  return ToUtf8(dialog.textValue());
+}
+
+bool MainWindow::Confirm(const std::string& question) {
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kSaveTitle), FromUtf8(question),
+                  QMessageBox::Yes | QMessageBox::No, this);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  return RunModal(box) == QMessageBox::Yes;
+}
+
+void MainWindow::ShowWarning(const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kSaveTitle), FromUtf8(text),
+                  QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
+  RunModal(box);
+}
+
+void MainWindow::OpenFolder(const std::filesystem::path& folder) {
+  if (folderHook) {
+    folderHook(folder);
+    return;
+  }
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())))) {
+    throw Failure("Could not open the folder \"" + DisplayPath(folder) +
+                  "\": no file manager answered.");
+  }
 }
 
 void MainWindow::ReportFailure(const std::string& message) {

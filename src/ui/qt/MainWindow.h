@@ -12,6 +12,7 @@
 #include "ui/qt/MainForm.h"
 
 class QDialog;
+class QMenu;
 
 namespace veltrane::qt {
 
@@ -20,17 +21,23 @@ namespace veltrane::qt {
 class MainWindow : public QWidget, public MainWindowView {
   Q_OBJECT
  public:
-  explicit MainWindow(const std::filesystem::path& appDir);
+  // Content comes from `userDir` first, where given, then from `appDir`.
+  explicit MainWindow(const std::filesystem::path& appDir,
+                      const std::filesystem::path& userDir = {});
 
-  // Runs start-up before the first showing; false when the program cannot start.
-  bool Load();
+  // Runs start-up with niche `menuIndex` before the first showing; false when the program
+  // cannot start.
+  bool Load(int menuIndex = 0);
   frmMain& Controller() { return controller_; }
 
   // Called with every modal window just before it runs, so tests can answer it.
   static std::function<void(QDialog*)> modalHook;
+  // Called with a context menu instead of running it, and with a folder instead of opening it.
+  static std::function<void(QMenu*)> menuHook;
+  static std::function<void(const std::filesystem::path&)> folderHook;
 
   // MainWindowView
-  void ShowPicture(const std::filesystem::path& file) override;
+  void ShowPicture(const NichePicture& files) override;
   float PictureWidth() const override;
   float PictureTop() const override;
   void SetPictureLeft(float left) override;
@@ -59,13 +66,24 @@ class MainWindow : public QWidget, public MainWindowView {
   void ShowHelpWindow() override;
   void ShowInstructionsWindow() override;
   void ReportFailure(const std::string& message) override;
+  void SetFocus(Focus target, int region) override;
+  std::optional<std::string> AskProblemName(const std::string& suggestion,
+                                            bool emptyLinesDropped) override;
+  bool Confirm(const std::string& question) override;
+  void ShowWarning(const std::string& text) override;
+  void OpenFolder(const std::filesystem::path& folder) override;
 
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void ConnectEvents();
+  void AddShortcuts();
+  void ShowNicheMenu(const QPoint& at);
+  void ShowProblemMenu(const QPoint& at);
+  static void RunMenu(QMenu& menu, const QPoint& at);
   void ConnectNichePanel();
   // The form, its niche panel built.
   MainForm& Form() const;

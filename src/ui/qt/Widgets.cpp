@@ -1,5 +1,8 @@
 #include "ui/qt/Widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -67,7 +70,9 @@ PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent) {
   setText(text);
 }
 
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : PlainLabel(text, parent) {}
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : PlainLabel(text, parent) {
+  setFocusPolicy(Qt::StrongFocus);
+}
 
 void ClickLabel::SetLinkStyle() {
   SetTextColor(this, ToQColor(form::kLinkBlue));
@@ -87,6 +92,85 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
   pressed_ = false;
   event->accept();
+}
+
+namespace {
+
+bool IsPressKey(const QKeyEvent* event) {
+  const int key = event->key();
+  return (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+}  // namespace
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+  if (IsPressKey(event) && !event->isAutoRepeat()) {
+    emit clicked();
+    return;
+  }
+  PlainLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  PlainLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  QPen pen(palette().color(QPalette::Highlight), 2);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter.setPen(pen);
+  painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+PushButton::PushButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+  setAutoDefault(false);
+  setDefault(false);
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (!event->isAutoRepeat()) animateClick();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
+}
+
+namespace {
+
+class ClickLabelAccessible : public QAccessibleWidget {
+ public:
+  explicit ClickLabelAccessible(ClickLabel* label)
+      : QAccessibleWidget(label, label->IsRegion() ? QAccessible::Button : QAccessible::Link) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) {
+      const QString name = widget()->accessibleName();
+      return name.isEmpty() ? static_cast<const QLabel*>(widget())->text() : name;
+    }
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) emit static_cast<ClickLabel*>(widget())->clicked();
+  }
+  QStringList keyBindingsForAction(const QString&) const override {
+    return {QStringLiteral("Space")};
+  }
+};
+
+QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
+  if (auto* label = qobject_cast<ClickLabel*>(object)) return new ClickLabelAccessible(label);
+  if (auto* panel = dynamic_cast<Panel*>(object)) {
+    return new QAccessibleWidget(panel, QAccessible::Grouping);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+  QAccessible::installFactory(&AccessibleFor);
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -35,13 +36,16 @@ class PlainLabel : public QLabel {
   PlainLabel(const QString& text, QWidget* parent);
 };
 
-// A label that reacts to a click; link-styled ones are dark blue, underlined, with the up-arrow
-// pointer. Without text it is an invisible click region.
+// A label that reacts to a click, and to Space or Enter when it has the keyboard focus, which
+// it shows with a frame. Link-styled ones are dark blue, underlined, with the up-arrow pointer;
+// screen readers meet them as links. Without text it is an invisible click region, met as a
+// button named by its accessible name.
 class ClickLabel : public PlainLabel {
   Q_OBJECT
  public:
   ClickLabel(const QString& text, QWidget* parent);
   void SetLinkStyle();
+  bool IsRegion() const { return text().isEmpty(); }
 
  signals:
   void clicked();
@@ -51,10 +55,25 @@ class ClickLabel : public PlainLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
   // Qt would take the second click of a double-click for another press.
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool pressed_ = false;
 };
+
+// A push button that Enter presses as well as Space, without being the window's default.
+class PushButton : public QPushButton {
+ public:
+  PushButton(const QString& text, QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Makes screen readers meet the clickable labels as links or buttons with a press action, and
+// the bordered panels as groupings rather than windows. Once per program.
+void InstallAccessibility();
 
 // Draws its picture unscaled at the top-left corner, cut off at its edges, on white.
 class PictureBox : public QWidget {

@@ -1,0 +1,287 @@
+#include "app/CommandLine.h"
+
+#include <algorithm>
+
+#include "content/Failure.h"
+#include "content/NicheCatalog.h"
+#include "content/ProblemListing.h"
+#include "content/ProblemReader.h"
+#include "prompt/ComposePrompt.h"
+#include "ui/TextBoxText.h"
+
+#ifndef VELTRANE_VERSION
+#error "VELTRANE_VERSION must be defined by the build"
+#endif
+
+namespace veltrane::cli {
+namespace {
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// An index written plainly: "0" to the count less one, no sign, space or leading zero.
+std::optional<int> PlainIndex(std::string_view value, std::size_t count) {
+  if (value.size() != 1 || value[0] < '0') return std::nullopt;
+  const int index = value[0] - '0';
+  return static_cast<std::size_t>(index) < count ? std::optional<int>(index) : std::nullopt;
+}
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+std::string NicheChoices() {
+  std::string text;
+  for (const NicheEntry& niche : NicheCatalog()) {
+    text += "  " + std::to_string(niche.menuIndex) + "  " + std::string(niche.name) + "\n";
+  }
+  return text;
+}
+
+std::string SubnicheChoices(int niche) {
+  std::string text;
+  const auto& subniches = NicheCatalog()[static_cast<std::size_t>(niche)].subniches;
+  for (std::size_t j = 0; j < subniches.size(); ++j) {
+    text += "  " + std::to_string(j) + "  " + std::string(subniches[j]) + "\n";
+  }
+  return text;
+}
+
+std::string Usage() {
+  return "Usage: veltrane [--niche N]\n"
+         "       veltrane --list --niche N --subniche S\n"
+         "       veltrane --print --niche N --subniche S --problem NAME [--no-free]\n"
+         "\n"
+         "Composes article prompts for writers of affiliate-marketing articles: a common\n"
+         "problem of a subniche, a free resource and paid ones, filled into a prompt template.\n"
+         "Without --list or --print it opens its window.\n"
+         "\n"
+         "  --niche N         the niche: 0 to 5, or its name (letter case ignored); the window\n"
+         "                    starts with it\n"
+         "  --subniche S      the subniche: 0 to 7, or its name\n"
+         "  --list            print the subniche's problem names, one a line, as the window\n"
+         "                    lists them\n"
+         "  --print           print the prompt that \"Copy to Clipboard\" gives for the problem,\n"
+         "                    its texts unedited\n"
+         "  --problem NAME    the problem, named as --list prints it\n"
+         "  --no-free         with --print: the prompt without a free resource\n"
+         "  --help            show this help and exit\n"
+         "  --version         show the version and exit\n"
+         "\n"
+         "Niches:\n" +
+         NicheChoices() +
+         "\n"
+         "Your own problems, templates and pictures live in $XDG_DATA_HOME/veltrane\n"
+         "(~/.local/share/veltrane when XDG_DATA_HOME is not set), laid out as the shipped ones.\n"
+         "\n"
+         "Exit status: 0 on success, 1 when a file cannot be read or a problem is unknown,\n"
+         "2 when the command line is wrong.\n";
+}
+
+}  // namespace
+
+std::optional<int> NicheIndex(std::string_view value) {
+  if (auto index = PlainIndex(value, kNicheCount)) return index;
+  for (const NicheEntry& niche : NicheCatalog()) {
+    if (SameIgnoringCase(niche.name, value)) return niche.menuIndex;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> SubnicheIndex(int niche, std::string_view value) {
+  if (niche < 0 || static_cast<std::size_t>(niche) >= kNicheCount) return std::nullopt;
+  if (auto index = PlainIndex(value, kSubnicheCount)) return index;
+  const auto& subniches = NicheCatalog()[static_cast<std::size_t>(niche)].subniches;
+  for (std::size_t j = 0; j < subniches.size(); ++j) {
+    if (SameIgnoringCase(subniches[j], value)) return static_cast<int>(j);
+  }
+  return std::nullopt;
+}
+
+std::variant<Options, std::string> Parse(std::span<const std::string_view> arguments) {
+  Options options;
+  bool help = false;
+  bool version = false;
+  bool list = false;
+  bool print = false;
+  std::optional<std::string> niche;
+  std::optional<std::string> subniche;
+  const auto error = [](const std::string& message) {
+    return "veltrane: " + message + "\nTry \"veltrane --help\" for more information.\n";
+  };
+
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string_view argument = arguments[i];
+    if (!argument.starts_with("--")) {
+      if (argument.starts_with('-') && argument.size() > 1) {
+        // Qt's own options, such as "-style fusion", with the value that may follow.
+        options.toolkitArguments.emplace_back(argument);
+        if (i + 1 < arguments.size() && !arguments[i + 1].starts_with('-')) {
+          options.toolkitArguments.emplace_back(arguments[++i]);
+        }
+        continue;
+      }
+      return error("unexpected argument " + Quoted(argument) + ".");
+    }
+    std::optional<std::string> attached;
+    if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
+      attached = std::string(argument.substr(equals + 1));
+      argument = argument.substr(0, equals);
+    }
+    const auto value = [&](std::optional<std::string>& into) -> std::optional<std::string> {
+      if (attached) {
+        into = attached;
+      } else if (i + 1 < arguments.size()) {
+        into = std::string(arguments[++i]);
+      } else {
+        return error(std::string(argument) + " needs a value.");
+      }
+      return std::nullopt;
+    };
+    const auto flag = [&](bool& into) -> std::optional<std::string> {
+      if (attached) return error(std::string(argument) + " takes no value.");
+      into = true;
+      return std::nullopt;
+    };
+
+    std::optional<std::string> mistake;
+    bool noFree = false;
+    if (argument == "--help") {
+      mistake = flag(help);
+    } else if (argument == "--version") {
+      mistake = flag(version);
+    } else if (argument == "--list") {
+      mistake = flag(list);
+    } else if (argument == "--print") {
+      mistake = flag(print);
+    } else if (argument == "--no-free") {
+      mistake = flag(noFree);
+      if (noFree) options.includeFree = false;
+    } else if (argument == "--niche") {
+      mistake = value(niche);
+    } else if (argument == "--subniche") {
+      mistake = value(subniche);
+    } else if (argument == "--problem") {
+      mistake = value(options.problem);
+    } else {
+      mistake = error("unknown option " + Quoted(argument) + ".");
+    }
+    if (mistake) return *mistake;
+  }
+
+  if (help) {
+    options.mode = Options::Mode::Help;
+    return options;
+  }
+  if (version) {
+    options.mode = Options::Mode::Version;
+    return options;
+  }
+  if (list && print) return error("--list and --print cannot be used together.");
+  options.mode = list ? Options::Mode::List : print ? Options::Mode::Print : Options::Mode::Window;
+  if (niche) {
+    options.niche = NicheIndex(*niche);
+    if (!options.niche) {
+      return "veltrane: unknown niche " + Quoted(*niche) +
+             ". Give its number or its name, one of:\n" + NicheChoices();
+    }
+  }
+  if (options.mode == Options::Mode::Window) {
+    if (subniche || options.problem || !options.includeFree) {
+      return error("--subniche, --problem and --no-free go with --list or --print.");
+    }
+    return options;
+  }
+  if (!options.toolkitArguments.empty()) {
+    return error("unknown option " + Quoted(options.toolkitArguments.front()) + ".");
+  }
+  if (!niche || !subniche) return error("--list and --print need --niche and --subniche.");
+  options.subniche = SubnicheIndex(*options.niche, *subniche);
+  if (!options.subniche) {
+    return "veltrane: unknown subniche " + Quoted(*subniche) + " of " +
+           std::string(NicheCatalog()[static_cast<std::size_t>(*options.niche)].name) +
+           ". Give its number or its name, one of:\n" + SubnicheChoices(*options.niche);
+  }
+  if (options.mode == Options::Mode::List && (options.problem || !options.includeFree)) {
+    return error("--problem and --no-free go with --print.");
+  }
+  if (options.mode == Options::Mode::Print && !options.problem) {
+    return error("--print needs --problem.");
+  }
+  return options;
+}
+
+Outcome Run(const Options& options, const ContentRoots& roots) {
+  Outcome outcome;
+  switch (options.mode) {
+    case Options::Mode::Help:
+      outcome.out = Usage();
+      return outcome;
+    case Options::Mode::Version:
+      outcome.out = "veltrane " VELTRANE_VERSION "\n";
+      return outcome;
+    case Options::Mode::Window:
+      outcome.status = 2;
+      outcome.err = "veltrane: the window is not opened from here.\n";
+      return outcome;
+    case Options::Mode::List:
+    case Options::Mode::Print:
+      break;
+  }
+
+  const NicheEntry& niche = NicheCatalog()[static_cast<std::size_t>(options.niche.value())];
+  const std::string menu = std::to_string(*options.niche);
+  const std::string sub = std::to_string(options.subniche.value());
+  const std::vector<ProblemEntry> problems = ListProblems(roots, menu, sub);
+  if (options.mode == Options::Mode::List) {
+    for (const ProblemEntry& problem : problems) outcome.out += problem.name + "\n";
+    return outcome;
+  }
+
+  const std::string& wanted = options.problem.value();
+  const auto found = std::find_if(problems.begin(), problems.end(),
+                                  [&wanted](const ProblemEntry& p) { return p.name == wanted; });
+  const std::string subnicheName(niche.subniches[static_cast<std::size_t>(*options.subniche)]);
+  if (found == problems.end()) {
+    outcome.status = 1;
+    outcome.err = "veltrane: there is no problem " + Quoted(wanted) + " in " +
+                  std::string(niche.name) + " / " + subnicheName +
+                  "; \"veltrane --list\" shows the names.\n";
+    return outcome;
+  }
+  try {
+    // What the window's boxes would hold, then the prompt as its box holds it.
+    const ProblemSections read =
+        ReadProblemFile(ProblemFolderPath(roots.at(found->root), menu, sub) / found->fileName);
+    const ProblemSections boxes{read.problemText, AsTextBoxHolds(read.freeText),
+                                AsTextBoxHolds(read.paidText)};
+    outcome.out =
+        AsTextBoxHolds(ComposePrompt(roots, options.includeFree, niche.name, subnicheName, boxes));
+  } catch (const Failure& failure) {
+    outcome.status = 1;
+    outcome.err = std::string(failure.what()) + "\n";
+  }
+  return outcome;
+}
+
+std::filesystem::path ExecutableDirectory() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::current_path(error) : self.parent_path();
+}
+
+bool HasDisplay(const char* display, const char* waylandDisplay, const char* platform) {
+  const auto set = [](const char* value) { return value != nullptr && value[0] != '\0'; };
+  return set(display) || set(waylandDisplay) || set(platform);
+}
+
+std::string NoDisplayMessage() {
+  return "veltrane: there is no display to open the window on (neither DISPLAY nor "
+         "WAYLAND_DISPLAY is set); \"veltrane --list\" and \"veltrane --print\" work without one, "
+         "see \"veltrane --help\".\n";
+}
+
+}  // namespace veltrane::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "content/ContentPaths.h"
+
+// The program's command line: the window's options, and the modes that print without one.
+// Nothing here needs Qt or a display.
+namespace veltrane::cli {
+
+struct Options {
+  enum class Mode { Window, List, Print, Help, Version };
+  Mode mode = Mode::Window;
+  std::optional<int> niche;  // menu index
+  std::optional<int> subniche;
+  std::optional<std::string> problem;
+  bool includeFree = true;
+  std::vector<std::string> toolkitArguments;  // single-dash arguments, for Qt
+};
+
+// The arguments after the program's name. A mistake gives its message for standard error.
+std::variant<Options, std::string> Parse(std::span<const std::string_view> arguments);
+
+// A niche by its menu index ("0" to "5") or its name, letter case ignored.
+std::optional<int> NicheIndex(std::string_view value);
+// A subniche of `niche` by its index ("0" to "7") or its name, letter case ignored.
+std::optional<int> SubnicheIndex(int niche, std::string_view value);
+
+struct Outcome {
+  int status = 0;
+  std::string out;  // for standard output, byte for byte
+  std::string err;  // for standard error
+};
+
+// Runs the modes that need no window: --list, --print, --help and --version.
+Outcome Run(const Options& options, const ContentRoots& roots);
+
+// The folder of the running program, links resolved: its content lies beside it.
+std::filesystem::path ExecutableDirectory();
+
+// Whether the window has somewhere to open: an X or Wayland display, or a Qt platform chosen
+// by hand (QT_QPA_PLATFORM, such as "offscreen").
+bool HasDisplay(const char* display, const char* waylandDisplay, const char* platform);
+
+// Said when the window is asked for where there is no display.
+std::string NoDisplayMessage();
+
+}  // namespace veltrane::cli

@@ -1,0 +1,188 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TempDir.h"
+
+namespace veltrane::cli {
+namespace {
+namespace fs = std::filesystem;
+
+std::variant<Options, std::string> ParseWords(std::vector<std::string_view> words) {
+  return Parse(words);
+}
+
+TEST(CommandLine, ParsesWhatTheHelpShows) {
+  using Mode = Options::Mode;
+  const struct {
+    std::vector<std::string_view> arguments;
+    Mode mode;
+    int niche, subniche;  // -1: none
+    const char* problem;
+    bool includeFree;
+  } cases[] = {
+      {{}, Mode::Window, -1, -1, nullptr, true},
+      {{"--niche", "3"}, Mode::Window, 3, -1, nullptr, true},
+      {{"--niche=health and wellness"}, Mode::Window, 3, -1, nullptr, true},
+      {{"--niche", "PERSONAL FINANCE"}, Mode::Window, 5, -1, nullptr, true},
+      {{"--list", "--niche", "0", "--subniche", "seo"}, Mode::List, 0, 2, nullptr, true},
+      {{"--print", "--niche", "4", "--subniche", "Self Esteem & Body Image", "--problem", "X",
+        "--no-free"},
+       Mode::Print,
+       4,
+       4,
+       "X",
+       false},
+      {{"--print", "--niche=1", "--subniche=7", "--problem=A=B"}, Mode::Print, 1, 7, "A=B", true},
+      {{"--list", "--help"}, Mode::Help, -1, -1, nullptr, true},  // help before anything else
+      {{"--version"}, Mode::Version, -1, -1, nullptr, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    const auto parsed = ParseWords(c.arguments);
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed)) << std::get<std::string>(parsed);
+    const Options& options = std::get<Options>(parsed);
+    EXPECT_EQ(options.mode, c.mode);
+    EXPECT_EQ(options.niche.value_or(-1), c.niche);
+    EXPECT_EQ(options.subniche.value_or(-1), c.subniche);
+    EXPECT_EQ(options.problem.value_or("(none)"), c.problem ? c.problem : "(none)");
+    EXPECT_EQ(options.includeFree, c.includeFree);
+  }
+}
+
+TEST(CommandLine, MistakesSayWhatIsWrong) {
+  const struct {
+    std::vector<std::string_view> arguments;
+    const char* says;
+  } cases[] = {
+      {{"--niche", "6"}, "unknown niche \"6\""},
+      {{"--niche", "01"}, "unknown niche"},
+      {{"--niche", " 1"}, "unknown niche"},
+      {{"--niche", "-1"}, "unknown niche"},
+      {{"--niche", "Health"}, "5  Personal Finance"},  // the six valid choices are listed
+      {{"--niche"}, "--niche needs a value"},
+      {{"--list", "--niche", "0"}, "need --niche and --subniche"},
+      {{"--list", "--niche", "0", "--subniche", "8"}, "7  Affiliate Marketing"},
+      {{"--print", "--niche", "0", "--subniche", "2"}, "--print needs --problem"},
+      {{"--list", "--print", "--niche", "0", "--subniche", "2"}, "cannot be used together"},
+      {{"--subniche", "2"}, "go with --list or --print"},
+      {{"--list", "--niche", "0", "--subniche", "2", "--no-free"}, "go with --print"},
+      {{"--help=yes"}, "takes no value"},
+      {{"--colour"}, "unknown option \"--colour\""},
+      {{"--version", "--bogus"}, "unknown option \"--bogus\""},  // no mistake is skipped
+      {{"stray"}, "unexpected argument \"stray\""},
+      {{"--list", "--niche", "0", "--subniche", "2", "-style", "fusion"}, "unknown option"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    const auto parsed = ParseWords(c.arguments);
+    ASSERT_TRUE(std::holds_alternative<std::string>(parsed));
+    const std::string& message = std::get<std::string>(parsed);
+    EXPECT_NE(message.find(c.says), std::string::npos) << message;
+    EXPECT_TRUE(message.starts_with("veltrane: ")) << message;
+  }
+  // Qt's own options go on to Qt, with their values.
+  const auto window = ParseWords({"-style", "fusion", "--niche", "2", "-reverse"});
+  ASSERT_TRUE(std::holds_alternative<Options>(window));
+  EXPECT_EQ(std::get<Options>(window).toolkitArguments,
+            (std::vector<std::string>{"-style", "fusion", "-reverse"}));
+}
+
+TEST(CommandLine, DisplayIsAnyOfTheThree) {
+  EXPECT_FALSE(HasDisplay(nullptr, nullptr, nullptr));
+  EXPECT_FALSE(HasDisplay("", "", ""));
+  EXPECT_TRUE(HasDisplay(":0", nullptr, nullptr));
+  EXPECT_TRUE(HasDisplay(nullptr, "wayland-0", nullptr));
+  EXPECT_TRUE(HasDisplay(nullptr, nullptr, "offscreen"));
+}
+
+class CommandLineRun : public testing::Test {
+ protected:
+  CommandLineRun() {
+    app.Write("niches/0/2/Slow Website.txt",
+              test::ProblemText("My site is slow.", "PageSpeed: finds it.", "Kinsta: hosts."));
+    app.Write(
+        "niches/0/2/Broken Links.txt",
+        "[PROBLEM]\r\nLinks \xE2\x80\xA9 break.\r\n\r\n[FREE]\r\nA\rB\r\n\r\n[PAID]\r\nC: d\r\n");
+    app.Write("templates/template-free.txt",
+              "#NICHE# / #SUBNICHE#\r\n#PROBLEM#\r\n#FREE#\r\n#PAID#");
+    app.Write("templates/template.txt", "#NICHE#: #PROBLEM#\r\n#PAID#|#FREE#");
+    user.Write("niches/0/2/broken links.txt", test::ProblemText("Mine.", "F", "P: q"));
+    user.Write("niches/0/2/Extra.txt", test::ProblemText("Extra.", "F", "P: q"));
+  }
+
+  Outcome RunWords(std::vector<std::string_view> words) {
+    const auto parsed = ParseWords(words);
+    EXPECT_TRUE(std::holds_alternative<Options>(parsed));
+    return cli::Run(std::get<Options>(parsed), {user.path(), app.path()});
+  }
+
+  test::TempDir user;
+  test::TempDir app;
+};
+
+TEST_F(CommandLineRun, ListsAsTheWindowDoes) {
+  const Outcome listed = RunWords({"--list", "--niche", "0", "--subniche", "SEO"});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(listed.out, "broken links\nExtra\nSlow Website\n");
+  EXPECT_EQ(listed.err, "");
+  EXPECT_EQ(RunWords({"--list", "--niche", "1", "--subniche", "0"}).out, "");
+}
+
+TEST_F(CommandLineRun, PrintsThePromptTheClipboardWouldGet) {
+  const struct {
+    std::vector<std::string_view> arguments;
+    std::string out;
+  } cases[] = {
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Slow Website"},
+       "Internet Marketing / SEO\nMy site is slow.\nPageSpeed: finds it.\nKinsta: hosts.\n"},
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Slow Website", "--no-free"},
+       "Internet Marketing: My site is slow.\nKinsta: hosts.\n|#FREE#"},
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "broken links"},
+       "Internet Marketing / SEO\nMine.\nF\nP: q\n"},  // the user's file
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    const Outcome printed = RunWords(c.arguments);
+    EXPECT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(printed.out, c.out);  // no newline added
+  }
+  // Line breaks as the boxes hold them: a lone CR and U+2029 in the boxes are line breaks.
+  app.Write("niches/0/3/Odd.txt",
+            "[PROBLEM]\r\nP \xE2\x80\xA9 q\r\n\r\n[FREE]\r\nA\rB\r\n\r\n[PAID]\r\nC\r\n");
+  EXPECT_EQ(RunWords({"--print", "--niche", "0", "--subniche", "3", "--problem", "Odd"}).out,
+            "Internet Marketing / PPC\nP \n q\nA\nB\nC\n");
+}
+
+TEST_F(CommandLineRun, FailuresGoToStandardErrorWithStatusOne) {
+  fs::remove(app.path() / "templates/template.txt");
+  fs::resize_file(user.path() / "niches/0/2/Extra.txt", 17 * 1024 * 1024);
+  const struct {
+    std::vector<std::string_view> arguments;
+    const char* says;
+  } cases[] = {
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Nope"},
+       "no problem \"Nope\" in Internet Marketing / SEO"},
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "slow website"}, "no problem"},
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Slow Website", "--no-free"},
+       "templates/template.txt"},
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Extra"},
+       "niches/0/2/Extra.txt\": it is larger than the limit"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    const Outcome failed = RunWords(c.arguments);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_NE(failed.err.find(c.says), std::string::npos) << failed.err;
+  }
+}
+
+}  // namespace
+}  // namespace veltrane::cli
