@@ -96,20 +96,23 @@ GuiTest::GuiTest() {
     // Closes the window once its own event loop runs, as the user pressing its button.
     QTimer::singleShot(0, dialog, [this, dialog] {
       if (inspect) inspect(dialog);
-      dialog->reject();
+      if (dialog->isVisible()) dialog->reject();  // unless `inspect` answered it
     });
   };
 }
 
 GuiTest::~GuiTest() {
   qt::MainWindow::modalHook = nullptr;
+  qt::MainWindow::menuHook = nullptr;
+  qt::MainWindow::folderHook = nullptr;
 }
 
 void GuiTest::Open() {
-  window = std::make_unique<qt::MainWindow>(app.path());
+  window = std::make_unique<qt::MainWindow>(app.path(), user.path());
   if (window->Load()) {
     window->showMaximized();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     ui = Controls(*window);
   }
 }

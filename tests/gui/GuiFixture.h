@@ -77,10 +77,12 @@ class GuiTest : public testing::Test {
   // Builds the window and runs start-up; shows it when start-up succeeded.
   void Open();
   void Click(QWidget* widget);
-  // Runs `check` on each modal window while it is open, before it is closed.
+  // Runs `check` on each modal window while it is open; it is then closed unless `check`
+  // answered it.
   std::function<void(QDialog*)> inspect;
 
   TempDir app;
+  TempDir user;  // the user's own folder, empty unless a test fills it
   std::unique_ptr<qt::MainWindow> window;
   Controls ui;
   std::vector<ModalSeen> modals;

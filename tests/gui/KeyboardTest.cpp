@@ -1,0 +1,298 @@
+// The window by keyboard alone, read as a screen reader reads it (through QAccessible).
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QMenu>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "GuiFixture.h"
+#include "app/CommandLine.h"
+
+namespace veltrane::test {
+namespace {
+
+QString Q(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+struct Spoken {
+  QAccessible::Role role;
+  QString name;
+};
+
+Spoken Speak(QObject* object) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+  if (accessible == nullptr) return {QAccessible::NoRole, QString()};
+  return {accessible->role(), accessible->text(QAccessible::Name)};
+}
+
+// What has the focus, as a screen reader would announce it.
+Spoken Focused() {
+  QWidget* focus = QApplication::focusWidget();
+  EXPECT_NE(focus, nullptr);
+  return focus != nullptr ? Speak(focus) : Spoken{QAccessible::NoRole, QString()};
+}
+
+// The offscreen platform does not give the window back its activation when a modal window
+// closes, as a window manager does.
+void Reactivate(QWidget* window) {
+  if (window->isActiveWindow()) return;
+  window->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  Reactivate(window);
+  QWidget* focus = QApplication::focusWidget();
+  QTest::keyClick(focus != nullptr ? focus : window, key, modifiers);
+  Reactivate(window);
+}
+
+// The whole road of one prompt by keyboard alone; after each step the focus is on a control
+// that is shown and not covered, and says what it is.
+TEST_F(GuiTest, TheRoadOfOnePromptByKeyboard) {
+  Open();
+  const auto step = [&](const char* what, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                        QAccessible::Role role, const char* name) {
+    SCOPED_TRACE(what);
+    Key(window.get(), key, modifiers);
+    if (ui.picNiche == nullptr) ui = Controls(*window);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(focus->isVisible() && focus->isEnabled()) << focus->objectName().toStdString();
+    const Spoken spoken = Focused();
+    EXPECT_EQ(spoken.role, role);
+    EXPECT_EQ(spoken.name, Q(name));
+  };
+  EXPECT_EQ(Focused().name, Q("Sales Funnel Creation"));  // something takes the focus at start
+  step("Tab", Qt::Key_Tab, {}, QAccessible::Button, "Email Marketing");
+  step("3", Qt::Key_3, {}, QAccessible::List, "Select a Topic (Problem) for Your Article");
+  EXPECT_TRUE(ui.picNiche->isVisible());
+  EXPECT_EQ(ui.lblSelectedNiche->text(), Q("Niche: SEO"));
+  EXPECT_FALSE(ui.lblItem[2]->isEnabled());  // covered by the panel
+  step("Down", Qt::Key_Down, {}, QAccessible::List, "Select a Topic (Problem) for Your Article");
+  EXPECT_EQ(ui.txtProblem->text(), Q("My site is slow."));
+  step("Ctrl+Return", Qt::Key_Return, Qt::ControlModifier, QAccessible::EditableText,
+       "Your Article Prompt");
+  EXPECT_TRUE(ui.picArticlePrompt->isVisible());
+  for (QWidget* covered :
+       std::initializer_list<QWidget*>{ui.lstProblems, ui.txtProblem, ui.txtFree, ui.txtPaid,
+                                       ui.chkFree, ui.cmdGenerate, ui.lblHelp}) {
+    EXPECT_FALSE(covered->isEnabled()) << covered->objectName().toStdString();
+  }
+  const QString prompt = ui.txtPrompt->toPlainText();
+  EXPECT_TRUE(prompt.contains(Q("My site is slow.")));
+  step("Ctrl+Shift+C", Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier,
+       QAccessible::EditableText, "Your Article Prompt");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), prompt);
+  ASSERT_EQ(modals.size(), 1u);
+  EXPECT_EQ(modals[0].text, Q("Done! Prompt copied to clipboard."));
+  step("Escape", Qt::Key_Escape, {}, QAccessible::Button, "Generate Article Prompt");
+  EXPECT_FALSE(ui.picArticlePrompt->isVisible());
+  EXPECT_TRUE(ui.cmdGenerate->isEnabled());
+  step("Escape", Qt::Key_Escape, {}, QAccessible::Button, "SEO");
+  EXPECT_FALSE(ui.picNiche->isVisible());
+  EXPECT_TRUE(ui.lblItem[2]->isEnabled());
+  step("Escape", Qt::Key_Escape, {}, QAccessible::Button, "SEO");  // nothing more to close
+  step("F1", Qt::Key_F1, {}, QAccessible::Button, "SEO");
+  ASSERT_EQ(modals.size(), 2u);
+  EXPECT_EQ(modals[1].title, Q("Instructions"));
+}
+
+// Tab reaches every control in view and nothing covered; Enter and Space press what has the
+// focus; no button is the window's default.
+TEST_F(GuiTest, TabEnterAndSpace) {
+  Open();
+  Click(ui.lblItem[2]);
+  Click(ui.cmdGenerate);
+  // The prompt view: the prompt, its link, the links over it, round again.
+  QStringList visited;
+  for (int i = 0; i < 5; ++i) {
+    Key(window.get(), Qt::Key_Tab);
+    visited << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(visited, QStringList({"lblCopyToClipboard", "lblInstructions", "lblClose", "txtPrompt",
+                                  "lblCopyToClipboard"}));
+  Key(window.get(), Qt::Key_Return);  // the link in focus runs
+  ASSERT_EQ(modals.size(), 1u);
+  EXPECT_EQ(modals[0].title, Q("Done"));
+
+  Key(window.get(), Qt::Key_Escape);
+  ASSERT_EQ(QApplication::focusWidget(), ui.cmdGenerate);
+  EXPECT_FALSE(ui.cmdGenerate->isDefault());
+  EXPECT_FALSE(ui.cmdGenerate->autoDefault());
+  Key(window.get(), Qt::Key_Return);  // Enter presses the focused button
+  QTRY_VERIFY(ui.picArticlePrompt->isVisible());
+  Key(window.get(), Qt::Key_Escape);
+  ui.lblHelp->setFocus();
+  Key(window.get(), Qt::Key_Space);
+  ASSERT_EQ(modals.size(), 2u);
+  EXPECT_EQ(modals[1].title, Q("Help"));
+}
+
+TEST_F(GuiTest, ScreenReadersMeetNamedLinksButtonsAndGroupings) {
+  Open();
+  Click(ui.lblItem[4]);
+  const struct {
+    QWidget* control;
+    QAccessible::Role role;
+    const char* name;
+  } cases[] = {
+      {ui.lblItem[0], QAccessible::Button, "Sales Funnel Creation"},
+      {ui.lblInstructions, QAccessible::Link, "Instructions"},
+      {ui.lblHelp, QAccessible::Link, "How to Monetize these paid resources?"},
+      {ui.lblCopyToClipboard, QAccessible::Link, "Copy to Clipboard"},
+      {ui.lblClose, QAccessible::Link, "Close"},
+      {ui.picNiche, QAccessible::Grouping, "Niche: Video Creation"},
+      {ui.picArticlePrompt, QAccessible::Grouping, "Your Article Prompt"},
+      {ui.lstProblems, QAccessible::List, "Select a Topic (Problem) for Your Article"},
+      {ui.txtProblem, QAccessible::EditableText, "Additional Details"},
+      {ui.txtFree, QAccessible::EditableText, "Recommended Free Resource"},
+      {ui.txtPaid, QAccessible::EditableText, "Recommended Paid Resources"},
+      {ui.txtPrompt, QAccessible::EditableText, "Your Article Prompt"},
+      {ui.cmdGenerate, QAccessible::Button, "Generate Article Prompt"},
+      {ui.chkFree, QAccessible::CheckBox, "Recommend Free Resources"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.control->objectName().toStdString());
+    const Spoken spoken = Speak(c.control);
+    EXPECT_EQ(spoken.role, c.role);
+    EXPECT_EQ(spoken.name, Q(c.name));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.control);
+    EXPECT_FALSE(accessible->text(QAccessible::Description).contains(Q("<")));
+  }
+  // The links' and regions' action runs them.
+  QAccessibleActionInterface* action =
+      QAccessible::queryAccessibleInterface(ui.lblInstructions)->actionInterface();
+  ASSERT_NE(action, nullptr);
+  action->doAction(QAccessibleActionInterface::pressAction());
+  ASSERT_EQ(modals.size(), 1u);
+  EXPECT_EQ(modals[0].title, Q("Instructions"));
+}
+
+TEST_F(GuiTest, NicheByKeyAndByMenu) {
+  Open();
+  Click(ui.lblItem[2]);
+  Click(ui.cmdGenerate);
+  // Ctrl+5: niche 4; both panels close first.
+  Key(window.get(), Qt::Key_5, Qt::ControlModifier);
+  EXPECT_FALSE(ui.picNiche->isVisible());
+  EXPECT_EQ(window->Controller().txtMenuIndex(), "4");
+  EXPECT_EQ(ui.lblItem[4]->accessibleName(), Q("Self Esteem & Body Image"));
+  Click(ui.lblItem[4]);
+  ASSERT_EQ(ui.lstProblems->count(), 1);
+  EXPECT_EQ(ui.lstProblems->item(0)->text(), Q("Mirror Anxiety"));
+  Key(window.get(), Qt::Key_Escape);
+
+  // The picture's context menu lists the six niches, the current one checked, with their keys.
+  QStringList names;
+  QStringList keys;
+  int checked = -1;
+  qt::MainWindow::menuHook = [&](QMenu* menu) {
+    EXPECT_EQ(menu->title(), Q("Niche"));
+    QList<QAction*> actions;
+    for (QAction* action : menu->actions()) {
+      if (!action->isSeparator()) actions << action;
+    }
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+      names << actions[i]->text();
+      keys << actions[i]->shortcut().toString();
+      if (actions[i]->isChecked()) checked = static_cast<int>(i);
+    }
+    actions.value(1)->trigger();
+  };
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, ui.lblItem[0]->rect().center(),
+                               ui.lblItem[0]->mapToGlobal(ui.lblItem[0]->rect().center()));
+  QApplication::sendEvent(ui.lblItem[0], &rightClick);
+  EXPECT_EQ(names, QStringList({"Internet Marketing", "Careers and Employment", "Self Improvement",
+                                "Health and Wellness", "Relationships", "Personal Finance"}));
+  EXPECT_EQ(keys, QStringList({"Ctrl+1", "Ctrl+2", "Ctrl+3", "Ctrl+4", "Ctrl+5", "Ctrl+6"}));
+  EXPECT_EQ(checked, 4);
+  EXPECT_EQ(window->Controller().txtMenuIndex(), "1");
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST_F(GuiTest, SaveAsMyProblemFromTheListsMenu) {
+  Open();
+  Click(ui.lblItem[2]);
+  ui.txtProblem->selectAll();
+  QTest::keyClicks(ui.txtProblem, "My shop is slow.");
+  QString asked;
+  inspect = [&](QDialog* dialog) {
+    auto* input = qobject_cast<QInputDialog*>(dialog);
+    ASSERT_NE(input, nullptr);
+    asked = input->textValue();
+    input->setTextValue(Q("Slow Shop"));
+    input->accept();
+  };
+  QStringList entries;
+  qt::MainWindow::menuHook = [&](QMenu* menu) {
+    for (QAction* action : menu->actions()) entries << action->text();
+    menu->actions().value(0)->trigger();
+  };
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                               ui.lstProblems->viewport()->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(ui.lstProblems->viewport(), &rightClick);
+  EXPECT_EQ(entries, QStringList({"Save as My Problem\u2026", "Open My Problems Folder"}));
+  EXPECT_EQ(asked, Q("Broken Links"));
+  const std::filesystem::path saved = user.path() / "niches/0/2/Slow Shop.txt";
+  EXPECT_TRUE(FileBytes(saved).starts_with("[PROBLEM]\r\nMy shop is slow.\r\n\r\n[FREE]\r\n"));
+  ASSERT_EQ(ui.lstProblems->count(), 3);
+  EXPECT_EQ(ui.lstProblems->currentItem()->text(), Q("Slow Shop"));
+  EXPECT_EQ(ui.txtProblem->text(), Q("My shop is slow."));
+
+  // Ctrl+S asks again, from the saved name; the folder opens from the menu.
+  inspect = nullptr;
+  Key(window.get(), Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(modals.size(), 2u);
+  EXPECT_EQ(modals[1].title, Q("Save as My Problem"));
+  std::filesystem::path opened;
+  qt::MainWindow::folderHook = [&](const std::filesystem::path& folder) { opened = folder; };
+  qt::MainWindow::menuHook = [&](QMenu* menu) { menu->actions().value(1)->trigger(); };
+  QApplication::sendEvent(ui.lstProblems->viewport(), &rightClick);
+  EXPECT_EQ(opened, saved.parent_path());
+}
+
+// "veltrane --print" gives byte for byte what Copy to Clipboard gives after Generate.
+TEST_F(GuiTest, PrintGivesWhatTheClipboardGets) {
+  app.Write("niches/0/5/Odd Texts.txt",
+            "\xEF\xBB\xBF[PROBLEM]\nNo\xC2\xA0"
+            "break \xE2\x80\xA8 here\r\n\r\n[FREE]\r\n"
+            "A\rB \xE2\x80\xA9 C\r\n\r\n[PAID]\r\nX: \x93y\x94\r\nZ: \x80\n");
+  app.Write("templates/template-free.txt",
+            "#NICHE#|#SUBNICHE#\r\n#PROBLEM#\r#FREE#\n#PAID#\xE2\x80\xA9.");
+  app.Write("templates/template.txt", "#PAID##PROBLEM#\r\n");
+  Open();
+  for (const bool includeFree : {true, false}) {
+    SCOPED_TRACE(includeFree);
+    Click(ui.lblItem[5]);
+    if (ui.chkFree->isChecked() != includeFree) Click(ui.chkFree);
+    Click(ui.cmdGenerate);
+    Click(ui.lblCopyToClipboard);
+    cli::Options options;
+    options.mode = cli::Options::Mode::Print;
+    options.niche = 0;
+    options.subniche = 5;
+    options.problem = "Odd Texts";
+    options.includeFree = includeFree;
+    const cli::Outcome printed = cli::Run(options, {user.path(), app.path()});
+    EXPECT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), printed.out);
+    Click(ui.lblClose);
+    Click(ui.lblClose);
+  }
+}
+
+}  // namespace
+}  // namespace veltrane::test
