@@ -165,7 +165,18 @@ TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
     EXPECT_FALSE(std::regex_search(prompt, std::regex("#[A-Z]+#"))) << prompt;
     EXPECT_NE(prompt.find(sections.problemText), std::string::npos);
     EXPECT_NE(prompt.find("Internet Marketing"), std::string::npos);
-    EXPECT_NE(prompt.find("affiliate disclosure"), std::string::npos);
+    // What a publishable article needs, asked for in the order it appears.
+    std::size_t at = 0;
+    for (const char* part : {"Search intent:", "Primary keyword:", "Affiliate disclosure:",
+                             "who it is not for", "[WRITER'S EXPERIENCE:", "FAQ:",
+                             "meta title", "meta description", "never claim that anything",
+                             "possible tax on the forgiven amount"}) {
+      const std::size_t found = prompt.find(part, at);
+      EXPECT_NE(found, std::string::npos) << part;
+      if (found != std::string::npos) at = found;
+    }
+    // The disclosure comes before the article names any resource.
+    EXPECT_LT(prompt.find("Affiliate disclosure:"), prompt.find("3. Introduction"));
   }
 }
 
