@@ -319,6 +319,43 @@ TEST(InfoWindowPlace, TheFramedWindowSitsInTheMiddle) {
   }
 }
 
+// The picture for the screen: the double-size file where the screen is dense and there is one,
+// at the same logical size; a user's own picture before either.
+TEST_F(GuiTest, PictureForTheScreensDensity) {
+  const auto save = [](const std::filesystem::path& path, QSize size, QColor colour) {
+    std::filesystem::create_directories(path.parent_path());
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "JPG"));
+  };
+  save(app.path() / "images/1@2x.jpg", QSize(1244, 1340), Qt::darkRed);
+  save(app.path() / "images/2@2x.jpg", QSize(1244, 1340), Qt::darkRed);
+  save(user.path() / "images/2.jpg", QSize(622, 670), Qt::darkBlue);
+  Open();
+  const bool dense = window->devicePixelRatioF() > 1;
+  const struct {
+    int niche;
+    QSize pixels;
+    QColor colour;  // of the file shown: the shipped 0.jpg is mostly light
+  } cases[] = {
+      {0, QSize(622, 670), QColor()},  // no double size
+      {1, dense ? QSize(1244, 1340) : QSize(622, 670), dense ? Qt::darkRed : QColor()},
+      {2, QSize(622, 670), Qt::darkBlue},  // the user's own
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.niche);
+    window->Controller().ChooseNiche(c.niche);
+    const QPixmap shown = ShownPicture(ui.Picture1);
+    EXPECT_EQ(shown.size(), c.pixels);
+    EXPECT_EQ(shown.deviceIndependentSize().toSize(), QSize(622, 670));
+    if (c.colour.isValid()) {
+      const QColor centre = shown.toImage().pixelColor(shown.width() / 2, shown.height() / 2);
+      EXPECT_LT(std::abs(centre.red() - c.colour.red()) + std::abs(centre.blue() - c.colour.blue()),
+                40);
+    }
+  }
+}
+
 // Label texts of a window, top to bottom.
 QStringList LabelTexts(QDialog* dialog) {
   QList<QLabel*> labels = dialog->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
