@@ -96,15 +96,11 @@ bool MainForm::BuildNichePanel() {
   Find<PlainLabel>("Label6")->setBuddy(txtPrompt);
 
   // The inputs from the bottom of the niche panel to the top, its links, then the prompt's.
-  QWidget::setTabOrder(txtPaid, txtFree);
-  QWidget::setTabOrder(txtFree, txtProblem);
-  QWidget::setTabOrder(txtProblem, lstProblems);
-  QWidget::setTabOrder(lstProblems, chkFree);
-  QWidget::setTabOrder(chkFree, cmdGenerate);
-  QWidget::setTabOrder(cmdGenerate, lblHelp);
-  QWidget::setTabOrder(lblHelp, lblClose);
-  QWidget::setTabOrder(lblClose, txtPrompt);
-  QWidget::setTabOrder(txtPrompt, lblCopyToClipboard);
+  QWidget* const tabOrder[] = {txtPaid,     txtFree, txtProblem, lstProblems, chkFree,
+                               cmdGenerate, lblHelp, lblClose,   txtPrompt,   lblCopyToClipboard};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+    QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  }
   return true;
 }
 
