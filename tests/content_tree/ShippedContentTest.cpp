@@ -167,10 +167,10 @@ TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
     EXPECT_NE(prompt.find("Internet Marketing"), std::string::npos);
     // What a publishable article needs, asked for in the order it appears.
     std::size_t at = 0;
-    for (const char* part : {"Search intent:", "Primary keyword:", "Affiliate disclosure:",
-                             "who it is not for", "[WRITER'S EXPERIENCE:", "FAQ:",
-                             "meta title", "meta description", "never claim that anything",
-                             "possible tax on the forgiven amount"}) {
+    for (const char* part :
+         {"Search intent:", "Primary keyword:", "Affiliate disclosure:", "who it is not for",
+          "[WRITER'S EXPERIENCE:", "FAQ:", "meta title", "meta description",
+          "never claim that anything", "possible tax on the forgiven amount"}) {
       const std::size_t found = prompt.find(part, at);
       EXPECT_NE(found, std::string::npos) << part;
       if (found != std::string::npos) at = found;
