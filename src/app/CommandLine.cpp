@@ -30,7 +30,9 @@ std::optional<int> PlainIndex(std::string_view value, std::size_t count) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted(1, '"');
+  quoted.append(text).push_back('"');
+  return quoted;
 }
 
 std::string NicheChoices() {

@@ -77,7 +77,9 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   if (error) FailToSave(path, error.message());
 
   // Hidden, and not ending in ".txt": never listed, even when a crash leaves it behind.
-  std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).native();
+  std::string hidden = ".";
+  hidden.append(path.filename().native()).append(".XXXXXX");
+  std::string temporary = (folder / hidden).native();
   FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
   if (file.get() < 0) FailToSave(path, std::strerror(errno));
   const auto failAndRemove = [&](int code) {
