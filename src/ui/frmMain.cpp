@@ -271,7 +271,7 @@ void frmMain::SaveAsMyProblem() {
     const auto saved = std::find_if(problems_.begin(), problems_.end(), [&](const ProblemEntry& e) {
       return e.root == 0 && e.fileName == path.filename().string();
     });
-    view_.SetFocus(Focus::ProblemList);
+    if (!view_.IsPanelVisible(Panel::Prompt)) view_.SetFocus(Focus::ProblemList);  // not covered
     if (saved != problems_.end()) view_.SelectProblem(static_cast<int>(saved - problems_.begin()));
   });
 }

@@ -590,6 +590,14 @@ TEST_F(frmMainTest, SaveAsMyProblemAsksAgainUntilTheNameWillDo) {
   EXPECT_EQ(FileBytes(user.path() / "niches/0/2/Taken.txt").substr(0, 11), "[PROBLEM]\r\n");
   EXPECT_EQ(view.Text(TextBox::Free), "F\r\nmore");
 
+  // Saved from the prompt view: the list is covered, so the focus stays on the prompt.
+  controller.cmdGenerate_Click();
+  view.nameAnswers = {std::string("From the Prompt")};
+  controller.SaveAsMyProblem();
+  EXPECT_TRUE(fs::exists(user.path() / "niches/0/2/From the Prompt.txt"));
+  EXPECT_EQ(view.focus, std::make_pair(Focus::PromptBox, 0));
+  controller.lblClose_Click();
+
   // Cancelled: nothing written, nothing listed anew.
   view.nameAnswers = {std::nullopt};
   const auto before = view.list;
