@@ -11,6 +11,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "content/ContentPaths.h"
 #include "content/NicheCatalog.h"
@@ -32,33 +33,86 @@ int Distance(QColor a, QColor b) {
          std::abs(a.blue() - b.blue());
 }
 
+QImage ReadJpeg(const fs::path& path) {
+  QImageReader reader(QString::fromStdString(path.string()), "jpeg");
+  reader.setDecideFormatFromContent(false);
+  const QImage image = reader.read();
+  EXPECT_FALSE(image.isNull()) << reader.errorString().toStdString();
+  return image;
+}
+
+// Where a tile's own colour shows, at `scale`: in from the bottom corners, the middle of the
+// bottom and side edges, and the top right corner (the key badge is top left). The symbol and
+// label stay clear of these.
+std::vector<QPoint> TileSamples(const form::Rect& r, int scale) {
+  const int left = r.left * scale;
+  const int top = r.top * scale;
+  const int right = r.right() * scale;
+  const int bottom = r.bottom() * scale;
+  const int midX = (left + right) / 2;
+  const int midY = (top + bottom) / 2;
+  const int corner = 6 * scale;
+  const int edge = 4 * scale;
+  return {{left + corner, bottom - corner},
+          {right - corner, bottom - corner},
+          {midX, bottom - edge},
+          {left + edge, midY},
+          {right - edge, midY},
+          {right - corner, top + corner}};
+}
+
+// Both sizes of each picture: the plain one for ordinary screens, the one drawn at twice the
+// size for device pixel ratio 2, which must be the same drawing.
 TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
   for (std::size_t m = 0; m < kNicheCount; ++m) {
     SCOPED_TRACE("picture " + std::to_string(m));
-    const QString path =
-        QString::fromStdString(NicheImagePath(kContent, std::to_string(m)).string());
-    QImageReader reader(path, "jpeg");
-    reader.setDecideFormatFromContent(false);
-    const QImage image = reader.read();
-    ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
-    EXPECT_EQ(image.size(), QSize(form::kPictureWidthPx, form::kPictureHeightPx));
+    const NichePicture files = NichePictureFiles({kContent}, std::to_string(m));
+    ASSERT_FALSE(files.doubleSize.empty()) << "no @2x picture";
+    const struct {
+      fs::path path;
+      int scale;
+    } sizes[] = {{files.plain, 1}, {files.doubleSize, 2}};
+    std::array<QImage, 2> images;
+    for (const auto& [path, scale] : sizes) {
+      SCOPED_TRACE(path.filename().string());
+      const QImage image = ReadJpeg(path);
+      const QSize size(form::kPictureWidthPx * scale, form::kPictureHeightPx * scale);
+      ASSERT_EQ(image.size(), size);
+      images[scale - 1] = image;
 
-    // The background: corners and the space between the top tiles.
-    const QColor background = image.pixelColor(3, 3);
-    for (QPoint p : {QPoint(618, 3), QPoint(3, 666), QPoint(618, 666), QPoint(390, 60)}) {
-      EXPECT_LT(Distance(image.pixelColor(p), background), 30) << p.x() << "," << p.y();
-    }
-    // Each tile fills its region: its centre and points near its corners are tile, not ground.
-    for (const form::Rect& region : form::kRegions) {
-      const form::Rect r = form::InPixels(region);
-      const QPoint samples[] = {{r.left + r.width / 2, r.top + r.height / 2},
-                                {r.left + 6, r.bottom() - 6},
-                                {r.right() - 6, r.bottom() - 6}};
-      for (QPoint p : samples) {
-        EXPECT_GT(Distance(image.pixelColor(p), background), 150)
-            << "region at " << r.left << "," << r.top << " sample " << p.x() << "," << p.y();
+      // The background: corners and the space between the top tiles.
+      const QColor background = image.pixelColor(3 * scale, 3 * scale);
+      for (QPoint p : {QPoint(618, 3), QPoint(3, 666), QPoint(618, 666), QPoint(390, 60)}) {
+        EXPECT_LT(Distance(image.pixelColor(p * scale), background), 30) << p.x() << "," << p.y();
+      }
+      // Each tile fills its region.
+      for (const form::Rect& region : form::kRegions) {
+        const form::Rect r = form::InPixels(region);
+        for (QPoint p : TileSamples(r, scale)) {
+          EXPECT_GT(Distance(image.pixelColor(p), background), 150)
+              << "region at " << r.left << "," << r.top << " sample " << p.x() << "," << p.y();
+        }
       }
     }
+    // Each 2 x 2 block of the double size, averaged, matches the plain picture's pixel, so
+    // neither is left from another drawing (same drawing about 5, the previous design about 37).
+    const QImage& plain = images[0];
+    const QImage& twice = images[1];
+    long long total = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+      for (int x = 0; x < plain.width(); ++x) {
+        int sum[3] = {0, 0, 0};
+        for (QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+          const QColor c = twice.pixelColor(2 * x + d.x(), 2 * y + d.y());
+          sum[0] += c.red();
+          sum[1] += c.green();
+          sum[2] += c.blue();
+        }
+        total += Distance(QColor(sum[0] / 4, sum[1] / 4, sum[2] / 4), plain.pixelColor(x, y));
+      }
+    }
+    const double mean = static_cast<double>(total) / (plain.width() * plain.height());
+    EXPECT_LT(mean, 12.0) << "mean colour distance of the averaged @2x picture";
   }
 }
 
