@@ -264,6 +264,25 @@ TEST_F(GuiTest, SaveAsMyProblemFromTheListsMenu) {
   EXPECT_EQ(opened, saved.parent_path());
 }
 
+// The focus frame shows while the keyboard is in use; a window used with the mouse alone looks
+// as it always did, though something has the focus from the start.
+TEST_F(GuiTest, FocusFrameOnlyWhileTheKeyboardIsInUse) {
+  Open();
+  const auto framed = [this](int region) {
+    const QImage shown = ui.Picture1->grab().toImage();
+    const QPoint corner = ui.lblItem[region]->geometry().topLeft() + QPoint(1, 1);
+    return shown.pixelColor(corner) == ui.lblItem[region]->palette().color(QPalette::Highlight);
+  };
+  ASSERT_EQ(QApplication::focusWidget(), ui.lblItem[0]);
+  QTest::mouseClick(ui.Picture1, Qt::LeftButton, {}, QPoint(2, 2));  // between the regions
+  EXPECT_FALSE(framed(0));
+  Key(window.get(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), ui.lblItem[1]);
+  EXPECT_TRUE(framed(1));
+  QTest::mouseClick(ui.Picture1, Qt::LeftButton, {}, QPoint(2, 2));  // between the regions
+  EXPECT_FALSE(framed(1));
+}
+
 // "veltrane --print" gives byte for byte what Copy to Clipboard gives after Generate.
 TEST_F(GuiTest, PrintGivesWhatTheClipboardGets) {
   app.Write("niches/0/5/Odd Texts.txt",

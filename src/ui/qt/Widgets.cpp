@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -112,9 +113,36 @@ void ClickLabel::keyPressEvent(QKeyEvent* event) {
   PlainLabel::keyPressEvent(event);
 }
 
+namespace {
+
+// The focus frame shows while the keyboard is in use, as on the web: a window used only with
+// the mouse looks as it always did.
+class KeyboardInUse : public QObject {
+ public:
+  static bool Now() { return now_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress) {
+      const bool keyboard = type == QEvent::KeyPress;
+      if (keyboard != now_) {
+        now_ = keyboard;
+        if (QWidget* focus = QApplication::focusWidget()) focus->update();
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  static inline bool now_ = false;
+};
+
+}  // namespace
+
 void ClickLabel::paintEvent(QPaintEvent* event) {
   PlainLabel::paintEvent(event);
-  if (!hasFocus()) return;
+  if (!hasFocus() || !KeyboardInUse::Now()) return;
   QPainter painter(this);
   QPen pen(palette().color(QPalette::Highlight), 2);
   pen.setJoinStyle(Qt::MiterJoin);
@@ -171,6 +199,7 @@ QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
 
 void InstallAccessibility() {
   QAccessible::installFactory(&AccessibleFor);
+  qApp->installEventFilter(new KeyboardInUse());  // for the program's life
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {

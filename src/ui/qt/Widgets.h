@@ -37,9 +37,9 @@ class PlainLabel : public QLabel {
 };
 
 // A label that reacts to a click, and to Space or Enter when it has the keyboard focus, which
-// it shows with a frame. Link-styled ones are dark blue, underlined, with the up-arrow pointer;
-// screen readers meet them as links. Without text it is an invisible click region, met as a
-// button named by its accessible name.
+// it shows with a frame while the keyboard is in use. Link-styled ones are dark blue, underlined,
+// with the up-arrow pointer; screen readers meet them as links. Without text it is an invisible
+// click region, met as a button named by its accessible name.
 class ClickLabel : public PlainLabel {
   Q_OBJECT
  public:
@@ -72,7 +72,8 @@ class PushButton : public QPushButton {
 };
 
 // Makes screen readers meet the clickable labels as links or buttons with a press action, and
-// the bordered panels as groupings rather than windows. Once per program.
+// the bordered panels as groupings rather than windows; and shows the labels' focus frame while
+// the keyboard is in use. Once per program.
 void InstallAccessibility();
 
 // Draws its picture unscaled at the top-left corner, cut off at its edges, on white.
