@@ -34,10 +34,10 @@ Controls::Controls(QWidget& window) {
   find(shPosition, "shPosition");
   find(lblInstructions, "lblInstructions");
   for (std::size_t j = 0; j < lblItem.size(); ++j) {
-    lblItem[j] = Named<QLabel>(window, QStringLiteral("lblItem%1").arg(j));
+    lblItem[j] = Named<QWidget>(window, QStringLiteral("lblItem%1").arg(j));
   }
   for (std::size_t i = 0; i < lblMenu.size(); ++i) {
-    lblMenu[i] = Named<QLabel>(window, QStringLiteral("lblMenu%1").arg(i));
+    lblMenu[i] = Named<QWidget>(window, QStringLiteral("lblMenu%1").arg(i));
   }
   // The niche panel is built when first needed.
   if (Named<QWidget>(window, QStringLiteral("picNiche"), false) == nullptr) return;

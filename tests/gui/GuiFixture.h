@@ -35,22 +35,22 @@ struct Controls {
   explicit Controls(QWidget& window);
 
   QWidget* Picture1 = nullptr;
-  std::array<QLabel*, 8> lblItem{};
+  std::array<QWidget*, 8> lblItem{};
   QWidget* Picture2 = nullptr;
   QLabel* lblAppName = nullptr;
   QWidget* picMenu = nullptr;
-  std::array<QLabel*, 6> lblMenu{};
+  std::array<QWidget*, 6> lblMenu{};
   QWidget* shPosition = nullptr;
   QFrame* picNiche = nullptr;
   QLabel* lblSelectedNiche = nullptr;
-  QLabel* lblClose = nullptr;
+  QWidget* lblClose = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;
   QLabel* Label5 = nullptr;
   QLabel* Label8 = nullptr;
-  QLabel* lblHelp = nullptr;
+  QWidget* lblHelp = nullptr;
   QListWidget* lstProblems = nullptr;
   QLineEdit* txtProblem = nullptr;
   QPlainTextEdit* txtFree = nullptr;
@@ -59,9 +59,9 @@ struct Controls {
   QPushButton* cmdGenerate = nullptr;
   QFrame* picArticlePrompt = nullptr;
   QLabel* Label6 = nullptr;
-  QLabel* lblCopyToClipboard = nullptr;
+  QWidget* lblCopyToClipboard = nullptr;
   QPlainTextEdit* txtPrompt = nullptr;
-  QLabel* lblInstructions = nullptr;
+  QWidget* lblInstructions = nullptr;
 };
 
 // The picture the niche picture control shows.

@@ -195,6 +195,7 @@ QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {
   widget->setGeometry(ToQRect(control.rect).translated(ClientOrigin(parent)));
   if (hasText) widget->setFont(VerdanaFont(control.font));
   if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(Alignment(control.align));
+  if (auto* link = qobject_cast<ClickLabel*>(widget)) link->setAlignment(Alignment(control.align));
   if (control.textColour) SetTextColor(widget, ToQColor(*control.textColour));
   if (control.background) {
     if (control.kind == Kind::Button) {

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QStringList>
+#include <QStyle>
 #include <cmath>
 #include <utility>
 
@@ -71,8 +72,19 @@ PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent) {
   setText(text);
 }
 
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : PlainLabel(text, parent) {
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QWidget(parent), text_(text) {
   setFocusPolicy(Qt::StrongFocus);
+}
+
+void ClickLabel::setText(const QString& text) {
+  if (text == text_) return;
+  text_ = text;
+  update();
+}
+
+void ClickLabel::setAlignment(Qt::Alignment alignment) {
+  alignment_ = alignment;
+  update();
 }
 
 void ClickLabel::SetLinkStyle() {
@@ -110,7 +122,7 @@ void ClickLabel::keyPressEvent(QKeyEvent* event) {
     emit clicked();
     return;
   }
-  PlainLabel::keyPressEvent(event);
+  QWidget::keyPressEvent(event);
 }
 
 namespace {
@@ -140,10 +152,14 @@ class KeyboardInUse : public QObject {
 
 }  // namespace
 
-void ClickLabel::paintEvent(QPaintEvent* event) {
-  PlainLabel::paintEvent(event);
-  if (!hasFocus() || !KeyboardInUse::Now()) return;
+void ClickLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (!text_.isEmpty()) {
+    // As a plain-text QLabel draws: no markup, no '&' shortcut, wrapped at words.
+    style()->drawItemText(&painter, rect(), static_cast<int>(alignment_) | Qt::TextWordWrap,
+                          palette(), isEnabled(), text_, QPalette::WindowText);
+  }
+  if (!hasFocus() || !KeyboardInUse::Now()) return;
   QPen pen(palette().color(QPalette::Highlight), 2);
   pen.setJoinStyle(Qt::MiterJoin);
   painter.setPen(pen);
@@ -174,7 +190,7 @@ class ClickLabelAccessible : public QAccessibleWidget {
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
       const QString name = widget()->accessibleName();
-      return name.isEmpty() ? static_cast<const QLabel*>(widget())->text() : name;
+      return name.isEmpty() ? static_cast<const ClickLabel*>(widget())->text() : name;
     }
     return QAccessibleWidget::text(t);
   }

@@ -39,13 +39,17 @@ class PlainLabel : public QLabel {
 // A label that reacts to a click, and to Space or Enter when it has the keyboard focus, which
 // it shows with a frame while the keyboard is in use. Link-styled ones are dark blue, underlined,
 // with the up-arrow pointer; screen readers meet them as links. Without text it is an invisible
-// click region, met as a button named by its accessible name.
-class ClickLabel : public PlainLabel {
+// click region, met as a button named by its accessible name. It draws its text itself, as
+// plain text: a QLabel that can take the focus builds a whole text document for it.
+class ClickLabel : public QWidget {
   Q_OBJECT
  public:
   ClickLabel(const QString& text, QWidget* parent);
+  const QString& text() const { return text_; }
+  void setText(const QString& text);
+  void setAlignment(Qt::Alignment alignment);
   void SetLinkStyle();
-  bool IsRegion() const { return text().isEmpty(); }
+  bool IsRegion() const { return text_.isEmpty(); }
 
  signals:
   void clicked();
@@ -59,6 +63,8 @@ class ClickLabel : public PlainLabel {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  QString text_;
+  Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
   bool pressed_ = false;
 };
 
