@@ -131,6 +131,7 @@ namespace {
 // the mouse looks as it always did.
 class KeyboardInUse : public QObject {
  public:
+  using QObject::QObject;
   static bool Now() { return now_; }
 
  protected:
@@ -215,7 +216,7 @@ QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
 
 void InstallAccessibility() {
   QAccessible::installFactory(&AccessibleFor);
-  qApp->installEventFilter(new KeyboardInUse());  // for the program's life
+  qApp->installEventFilter(new KeyboardInUse(qApp));
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
