@@ -72,7 +72,7 @@ QPixmap ShownPicture(QWidget* picture) {
 GuiTest::GuiTest() {
   const std::filesystem::path picture =
       std::filesystem::path(VELTRANE_CONTENT_DIR) / "images/0.jpg";
-  for (int i = 0; i < 6; ++i) {
+  for (std::size_t i = 0; i < kNicheCount; ++i) {
     std::filesystem::create_directories(app.path() / "images");
     std::filesystem::copy_file(picture, app.path() / "images" / (std::to_string(i) + ".jpg"));
   }

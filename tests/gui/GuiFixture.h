@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "content/NicheCatalog.h"
 #include "support/TempDir.h"
 #include "ui/qt/MainWindow.h"
 
@@ -35,11 +36,11 @@ struct Controls {
   explicit Controls(QWidget& window);
 
   QWidget* Picture1 = nullptr;
-  std::array<QWidget*, 8> lblItem{};
+  std::array<QWidget*, kSubnicheCount> lblItem{};
   QWidget* Picture2 = nullptr;
   QLabel* lblAppName = nullptr;
   QWidget* picMenu = nullptr;
-  std::array<QWidget*, 6> lblMenu{};
+  std::array<QWidget*, kNicheCount> lblMenu{};
   QWidget* shPosition = nullptr;
   QFrame* picNiche = nullptr;
   QLabel* lblSelectedNiche = nullptr;

@@ -172,7 +172,7 @@ TEST_F(GuiTest, RegionsNameTheirSubniches) {
   const char* names[] = {
       "Sales Funnel Creation", "Email Marketing", "SEO",       "PPC",
       "Video Creation",        "Hosting",         "WordPress", "Affiliate Marketing"};
-  for (int j = 0; j < 8; ++j) {
+  for (std::size_t j = 0; j < kSubnicheCount; ++j) {
     EXPECT_EQ(ui.lblItem[j]->accessibleName(), Q(names[j]));
     EXPECT_EQ(ui.lblItem[j]->cursor().shape(), Qt::UpArrowCursor);
   }

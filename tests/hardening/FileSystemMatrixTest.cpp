@@ -267,7 +267,9 @@ class FileSystemMatrix : public testing::TestWithParam<Row> {
  protected:
   FileSystemMatrix() : controller(view, app.path()) {
     view.controller = &controller;
-    for (int i = 0; i < 6; ++i) app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
+    for (std::size_t i = 0; i < kNicheCount; ++i) {
+      app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
+    }
     app.Write(kFolder / kNormalFile, ProblemText("It is slow.", "A checker.", "A host."));
     app.Write("templates/template-free.txt", kTemplate);
     app.Write("templates/template.txt", kTemplate);

@@ -58,7 +58,7 @@ class FakeView : public MainWindowView {
   float promptPanelTop = Twips("picArticlePrompt", &form::Rect::top);
   std::map<Panel, bool> visible{{Panel::Menu, true}, {Panel::Niche, false}, {Panel::Prompt, false}};
   std::string caption = "Niche:";
-  std::array<std::string, 8> regionNames;
+  std::array<std::string, kSubnicheCount> regionNames;
   std::vector<std::string> list;
   int selected = -1;
   std::map<TextBox, std::string> texts;

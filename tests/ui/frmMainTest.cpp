@@ -29,7 +29,9 @@ class frmMainTest : public testing::Test {
  protected:
   frmMainTest() : controller(view, app.path(), user.path()) {
     view.controller = &controller;
-    for (int i = 0; i < 6; ++i) app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
+    for (std::size_t i = 0; i < kNicheCount; ++i) {
+      app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
+    }
     app.Write("niches/0/2/Slow Website.txt",
               ProblemText("My site is slow.", "PageSpeed Insights: finds what slows it.",
                           "Kinsta: fast managed hosting.\r\nWP Rocket: page caching."));
@@ -419,7 +421,7 @@ TEST_F(frmMainTest, ChoosingANicheClosesThePanelsFirst) {
     SCOPED_TRACE(c.from);
     if (std::string(c.from) != "picture view") controller.lblItem_Click(2);
     if (std::string(c.from) == "prompt view") controller.cmdGenerate_Click();
-    const bool inRange = c.niche >= 0 && c.niche < 6;
+    const bool inRange = c.niche >= 0 && c.niche < static_cast<int>(kNicheCount);
     controller.ChooseNiche(c.niche);
     EXPECT_EQ(controller.txtMenuIndex(), c.menuIndex);
     EXPECT_EQ(controller.CurrentNiche(), std::stoi(c.menuIndex));
