@@ -314,6 +314,8 @@ void MainWindow::SetPanelVisible(veltrane::Panel panel, bool visible) {
 }
 
 bool MainWindow::IsPanelVisible(veltrane::Panel panel) const {
+  // A niche panel not built yet has never been shown: asking is no reason to build it.
+  if (panel != veltrane::Panel::Menu && form_.picNiche == nullptr) return false;
   return !PanelWidget(panel)->isHidden();  // its own flag, whatever its container's
 }
 
