@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "content/Failure.h"
+#include "content/NameFold.h"
 #include "content/NicheCatalog.h"
 #include "content/ProblemListing.h"
 #include "content/ProblemReader.h"
@@ -15,12 +16,6 @@
 
 namespace veltrane::cli {
 namespace {
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 // An index written plainly: "0" to the count less one, no sign, space or leading zero.
 std::optional<int> PlainIndex(std::string_view value, std::size_t count) {
@@ -88,7 +83,7 @@ std::string Usage() {
 std::optional<int> NicheIndex(std::string_view value) {
   if (auto index = PlainIndex(value, kNicheCount)) return index;
   for (const NicheEntry& niche : NicheCatalog()) {
-    if (SameIgnoringCase(niche.name, value)) return niche.menuIndex;
+    if (SameName(niche.name, value)) return niche.menuIndex;
   }
   return std::nullopt;
 }
@@ -98,7 +93,7 @@ std::optional<int> SubnicheIndex(int niche, std::string_view value) {
   if (auto index = PlainIndex(value, kSubnicheCount)) return index;
   const auto& subniches = NicheCatalog()[static_cast<std::size_t>(niche)].subniches;
   for (std::size_t j = 0; j < subniches.size(); ++j) {
-    if (SameIgnoringCase(subniches[j], value)) return static_cast<int>(j);
+    if (SameName(subniches[j], value)) return static_cast<int>(j);
   }
   return std::nullopt;
 }

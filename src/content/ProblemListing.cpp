@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "content/ContentPaths.h"
+#include "content/NameFold.h"
 #include "content/TextEncoding.h"
 
 namespace veltrane {
@@ -18,12 +19,6 @@ constexpr char Lower(char c) {
 }
 constexpr bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-std::string Lowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) c = Lower(c);
-  return lowered;
 }
 
 bool HasTxtExtension(std::string_view name) {
@@ -76,11 +71,6 @@ bool NaturalLess(std::string_view a, std::string_view b) {
   return order != 0 ? order < 0 : a < b;
 }
 
-bool SameProblemName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
                                        std::string_view menuIndex, std::string_view subnicheIndex) {
   return ListProblems(ContentRoots{appDir}, menuIndex, subnicheIndex);
@@ -89,11 +79,11 @@ std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
 std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_view menuIndex,
                                        std::string_view subnicheIndex) {
   std::vector<ProblemEntry> problems;
-  std::unordered_set<std::string> earlierNames;  // lower-cased, of the roots already listed
+  std::unordered_set<std::string> earlierNames;  // folded, of the roots already listed
   for (std::size_t root = 0; root < roots.size(); ++root) {
     if (root > 0) {
       earlierNames.clear();
-      for (const ProblemEntry& e : problems) earlierNames.insert(Lowered(e.name));
+      for (const ProblemEntry& e : problems) earlierNames.insert(FoldName(e.name));
     }
     const std::string folder = ProblemFolderPath(roots[root], menuIndex, subnicheIndex).native();
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
@@ -103,7 +93,7 @@ std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_vi
       if (fileName.starts_with('.') || !HasTxtExtension(fileName)) continue;
       if (!IsRegularFile(folder, *entry)) continue;
       std::string name = DecodeName(fileName.substr(0, fileName.size() - 4));
-      if (root > 0 && earlierNames.contains(Lowered(name))) continue;
+      if (root > 0 && earlierNames.contains(FoldName(name))) continue;
       problems.push_back({std::move(name), std::string(fileName), root});
     }
   }

@@ -28,12 +28,9 @@ std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
                                        std::string_view menuIndex, std::string_view subnicheIndex);
 
 // The problems of one subniche in all roots, merged in the same order. Where two roots hold
-// the same problem name, letter case ignored, the earlier root's file is listed and the other
-// is not: a user's own problem replaces the shipped one.
+// the same problem name, letter case ignored (in the whole of Unicode), the earlier root's file is
+// listed and the other is not: a user's own problem replaces the shipped one.
 std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_view menuIndex,
                                        std::string_view subnicheIndex);
-
-// Whether two problem names are the same, letter case ignored.
-bool SameProblemName(std::string_view a, std::string_view b);
 
 }  // namespace veltrane

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "content/NameFold.h"
 #include "content/ProblemListing.h"
 #include "support/TempDir.h"
 
@@ -74,10 +75,12 @@ TEST(ListProblems, SortsNaturallyWhateverTheDiskOrder) {
 TEST(ListProblems, MergesTheUsersFolderFirst) {
   TempDir user;
   TempDir app;
-  for (const char* name : {"Shipped Only.txt", "Slow Site.txt", "Problem 10.txt", "b.txt"}) {
+  for (const char* name :
+       {"Shipped Only.txt", "Slow Site.txt", "Problem 10.txt", "b.txt", "\xC3\xA9mile.txt"}) {
     app.Write(fs::path("niches/0/2") / name, "x");
   }
-  for (const char* name : {"slow site.txt", "Mine.txt", "Problem 9.txt", "B.TXT", "b.txt"}) {
+  for (const char* name :
+       {"slow site.txt", "Mine.txt", "Problem 9.txt", "B.TXT", "b.txt", "\xC3\x89mile.txt"}) {
     user.Write(fs::path("niches/0/2") / name, "x");
   }
   const std::vector<ProblemEntry> expected{
@@ -87,11 +90,39 @@ TEST(ListProblems, MergesTheUsersFolderFirst) {
       {"Problem 9", "Problem 9.txt", 0},
       {"Problem 10", "Problem 10.txt", 1},
       {"Shipped Only", "Shipped Only.txt", 1},
-      {"slow site", "slow site.txt", 0},  // the user's file wins, letter case ignored
+      {"slow site", "slow site.txt", 0},        // the user's file wins, letter case ignored
+      {"\xC3\x89mile", "\xC3\x89mile.txt", 0},  // ...beyond ASCII too
   };
   EXPECT_EQ(ListProblems(ContentRoots{user.path(), app.path()}, "0", "2"), expected);
   // A missing user folder is simply empty.
-  EXPECT_EQ(ListProblems(ContentRoots{user.path() / "none", app.path()}, "0", "2").size(), 4u);
+  EXPECT_EQ(ListProblems(ContentRoots{user.path() / "none", app.path()}, "0", "2").size(), 5u);
+}
+
+TEST(SameName, FoldsLetterCaseInTheWholeOfUnicode) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool same;
+    bool sameForSearch;
+  } cases[] = {
+      {"Mine", "mine", true, true},
+      {"\xC3\x89mile", "\xC3\xA9mile", true, true},   // Émile, émile
+      {"E\xCC\x81mile", "\xC3\xA9mile", true, true},  // decomposed É, composed é
+      {"Stra\xC3\x9F"
+       "e",
+       "STRASSE", true, true},                                               // ß folds to ss
+      {"\xCE\xA3\xCE\x9F\xCE\xA6", "\xCF\x83\xCE\xBF\xCF\x86", true, true},  // ΣΟΦ, σοφ
+      {"caf\xC3\xA9", "cafe", false, true},  // an accent is a letter of a name
+      {"caf\xE9", "CAF\xE9", false, false},  // not UTF-8: the bytes must match
+      {"caf\xE9", "caf\xE9", true, true},
+      {"a", "b", false, false},
+      {"", "", true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.a) + " ~ " + c.b);
+    EXPECT_EQ(SameName(c.a, c.b), c.same);
+    EXPECT_EQ(SearchKey(c.a) == SearchKey(c.b), c.sameForSearch);
+  }
 }
 
 TEST(NaturalLess, OrdersByNumberValueThenCaseThenBytes) {
