@@ -47,14 +47,23 @@ fs::path TemplatePath(const ContentRoots& roots, bool includeFree) {
   return roots.empty() ? fs::path() : TemplatePath(roots.back(), includeFree);
 }
 
-NichePicture NichePictureFiles(const ContentRoots& roots, std::string_view menuIndex) {
+std::vector<NichePicture> NichePictureChoices(const ContentRoots& roots,
+                                              std::string_view menuIndex) {
+  std::vector<NichePicture> choices;
   for (const fs::path& root : roots) {
     const fs::path plain = NicheImagePath(root, menuIndex);
     if (!IsPresent(plain)) continue;
     const fs::path doubleSize = root / "images" / (std::string(menuIndex) + "@2x.jpg");
-    return {plain, IsPresent(doubleSize) ? doubleSize : fs::path()};
+    choices.push_back({plain, IsPresent(doubleSize) ? doubleSize : fs::path()});
   }
-  return {roots.empty() ? fs::path() : NicheImagePath(roots.back(), menuIndex), {}};
+  if (choices.empty()) {
+    choices.push_back({roots.empty() ? fs::path() : NicheImagePath(roots.back(), menuIndex), {}});
+  }
+  return choices;
+}
+
+NichePicture NichePictureFiles(const ContentRoots& roots, std::string_view menuIndex) {
+  return NichePictureChoices(roots, menuIndex).front();
 }
 
 }  // namespace veltrane

@@ -43,5 +43,8 @@ struct NichePicture {
   bool operator==(const NichePicture&) const = default;
 };
 NichePicture NichePictureFiles(const ContentRoots& roots, std::string_view menuIndex);
+// Each root's picture in turn, to fall back on when one cannot be shown; at least one entry.
+std::vector<NichePicture> NichePictureChoices(const ContentRoots& roots,
+                                              std::string_view menuIndex);
 
 }  // namespace veltrane

@@ -4,22 +4,55 @@
 #include "content/Failure.h"
 #include "content/TextEncoding.h"
 #include "content/TextFile.h"
-#include "prompt/CustomReplace.h"
 
 namespace veltrane {
 namespace {
 
-// The filling steps, each made by `replace(text, placeholder, value)`.
-template <class Replace>
-std::string Fill(std::string_view templateText, bool includeFree, std::string_view nicheName,
-                 std::string_view subnicheName, const ProblemSections& sections,
-                 Replace&& replace) {
-  std::string text = replace(templateText, "#NICHE#", nicheName);
-  if (includeFree) text = replace(text, "#SUBNICHE#", subnicheName);
-  text = replace(text, "#PROBLEM#", sections.problemText);
-  if (includeFree) text = replace(text, "#FREE#", sections.freeText);
-  return replace(text, "#PAID#", sections.paidText);
-}
+// Where the placeholders stand, found once: the prompt's size is known before it is built. The
+// texts and values must outlive the plan.
+class FillPlan {
+ public:
+  FillPlan(std::string_view text, const std::vector<Placeholder>& values) : text_(text) {
+    std::uint64_t size = 0;
+    std::size_t from = 0;
+    for (std::size_t at = text.find('#'); at != std::string_view::npos; at = text.find('#', at)) {
+      const Placeholder* found = nullptr;
+      for (const Placeholder& p : values) {
+        const bool longer = found == nullptr || p.name.size() > found->name.size();
+        if (longer && !p.name.empty() && text.substr(at).starts_with(p.name)) found = &p;
+      }
+      if (found == nullptr) {
+        ++at;
+        continue;
+      }
+      hits_.push_back({at, found});
+      size += (at - from) + found->value.size();
+      at += found->name.size();
+      from = at;
+    }
+    size_ = size + (text.size() - from);
+  }
+
+  std::uint64_t Size() const { return size_; }
+
+  std::string Build() const {
+    std::string result;
+    result.reserve(static_cast<std::size_t>(size_));
+    std::size_t from = 0;
+    for (const auto& [at, placeholder] : hits_) {
+      result.append(text_.substr(from, at - from));
+      result.append(placeholder->value);
+      from = at + placeholder->name.size();
+    }
+    result.append(text_.substr(from));
+    return result;
+  }
+
+ private:
+  std::string_view text_;
+  std::vector<std::pair<std::size_t, const Placeholder*>> hits_;
+  std::uint64_t size_ = 0;
+};
 
 // "2.5 GiB": one decimal, rounded up, so a size just over a limit never reads as the limit.
 // Whole numbers only, so the user's locale cannot change the decimal point.
@@ -38,10 +71,26 @@ std::string ReadableSize(std::uint64_t bytes) {
 
 }  // namespace
 
+std::vector<Placeholder> PromptPlaceholders(bool includeFree, std::string_view nicheName,
+                                            std::string_view subnicheName,
+                                            const ProblemSections& sections) {
+  std::vector<Placeholder> values{{"#NICHE#", nicheName},
+                                  {"#SUBNICHE#", subnicheName},
+                                  {"#PROBLEM#", sections.problemText},
+                                  {"#PAID#", sections.paidText}};
+  if (includeFree) values.push_back({"#FREE#", sections.freeText});
+  return values;
+}
+
+std::string FillTemplate(std::string_view templateText, const std::vector<Placeholder>& values) {
+  return FillPlan(templateText, values).Build();
+}
+
 std::string FillTemplate(std::string_view templateText, bool includeFree,
                          std::string_view nicheName, std::string_view subnicheName,
                          const ProblemSections& sections) {
-  return Fill(templateText, includeFree, nicheName, subnicheName, sections, CustomReplace);
+  return FillTemplate(templateText,
+                      PromptPlaceholders(includeFree, nicheName, subnicheName, sections));
 }
 
 std::string ComposePrompt(const std::filesystem::path& appDir, bool includeFree,
@@ -54,18 +103,15 @@ std::string ComposePrompt(const ContentRoots& roots, bool includeFree, std::stri
                           std::string_view subnicheName, const ProblemSections& sections) {
   const std::filesystem::path templatePath = TemplatePath(roots, includeFree);
   const std::string templateText = ReadTextFile(templatePath);
-  return Fill(
-      templateText, includeFree, nicheName, subnicheName, sections,
-      [&templatePath](std::string_view text, std::string_view placeholder, std::string_view value) {
-        const ReplacePlan plan(text, placeholder, value);
-        if (plan.ResultSize() > kMaxPromptBytes) {
-          throw Failure("Could not compose the prompt from the template \"" +
-                        DisplayPath(templatePath) + "\": it would be " +
-                        ReadableSize(plan.ResultSize()) +
-                        ", larger than the limit of 16 MiB for a prompt.");
-        }
-        return plan.Build();
-      });
+  const std::vector<Placeholder> values =
+      PromptPlaceholders(includeFree, nicheName, subnicheName, sections);
+  const FillPlan plan(templateText, values);
+  if (plan.Size() > kMaxPromptBytes) {
+    throw Failure("Could not compose the prompt from the template \"" + DisplayPath(templatePath) +
+                  "\": it would be " + ReadableSize(plan.Size()) +
+                  ", larger than the limit of 16 MiB for a prompt.");
+  }
+  return plan.Build();
 }
 
 }  // namespace veltrane

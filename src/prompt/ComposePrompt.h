@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "content/ContentPaths.h"
 #include "content/ProblemReader.h"
@@ -14,16 +15,27 @@ namespace veltrane {
 // prompt of gigabytes; ComposePrompt refuses anything larger than this before building it.
 inline constexpr std::uint64_t kMaxPromptBytes = 16u * 1024u * 1024u;
 
-// Fills a template's placeholders, in this order: "#NICHE#", "#SUBNICHE#", "#PROBLEM#",
-// "#FREE#", "#PAID#"; the variant without free resources fills only "#NICHE#", "#PROBLEM#" and
-// "#PAID#". A value may bring in a placeholder that a later step then fills.
+struct Placeholder {
+  std::string_view name;  // "#NICHE#"
+  std::string_view value;
+};
+
+// The placeholders of a prompt: "#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#FREE#" and "#PAID#";
+// the variant without free resources leaves "#FREE#" as it stands.
+std::vector<Placeholder> PromptPlaceholders(bool includeFree, std::string_view nicheName,
+                                            std::string_view subnicheName,
+                                            const ProblemSections& sections);
+
+// Fills every placeholder of the template in one pass, left to right: a value is never
+// searched again, so a "#PAID#" that a writer typed into a problem text stays as written.
+std::string FillTemplate(std::string_view templateText, const std::vector<Placeholder>& values);
 std::string FillTemplate(std::string_view templateText, bool includeFree,
                          std::string_view nicheName, std::string_view subnicheName,
                          const ProblemSections& sections);
 
 // Reads the template that includeFree chooses and fills it. Throws Failure naming the
-// template when it cannot be read, or when a filling step would make the text larger than
-// kMaxPromptBytes; each step is checked before it is built.
+// template when it cannot be read, or when the prompt would be larger than kMaxPromptBytes,
+// which is checked before anything is built.
 std::string ComposePrompt(const ContentRoots& roots, bool includeFree, std::string_view nicheName,
                           std::string_view subnicheName, const ProblemSections& sections);
 std::string ComposePrompt(const std::filesystem::path& appDir, bool includeFree,

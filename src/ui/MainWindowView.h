@@ -10,6 +10,14 @@ namespace veltrane {
 
 enum class Panel { Menu, Niche, Prompt };
 enum class TextBox { Problem, Free, Paid, Prompt };
+// What the problem list shows beside a problem's name.
+struct ProblemMarks {
+  bool edited = false;  // holds edits not saved to a file
+  bool mine = false;    // the user's own file
+
+  bool operator==(const ProblemMarks&) const = default;
+};
+
 // Where the keyboard focus goes; a region is named by its subniche index.
 enum class Focus { Region, ProblemList, GenerateButton, PromptBox };
 
@@ -50,7 +58,8 @@ class MainWindowView {
   // The problem list. Selecting an entry runs the controller's lstProblems_Click once, before
   // SelectProblem returns; clearing the list runs nothing.
   virtual void ClearProblemList() = 0;
-  virtual void AddProblem(const std::string& name) = 0;
+  virtual void AddProblem(const std::string& name, ProblemMarks marks) = 0;
+  virtual void SetProblemMarks(int index, ProblemMarks marks) = 0;
   virtual void SelectProblem(int index) = 0;
   virtual int SelectedProblem() const = 0;  // -1 when nothing is selected
 
@@ -60,8 +69,7 @@ class MainWindowView {
   // chkFree: 0 unchecked, 1 checked, 2 greyed.
   virtual int FreeCheckValue() const = 0;
 
-  virtual void ClearClipboard() = 0;
-  // Throws Failure when the text did not reach the clipboard.
+  // Throws Failure when the text did not reach the clipboard, which then keeps what it had.
   virtual void PutOnClipboard(const std::string& text) = 0;
 
   // Modal; each returns when its window has closed.
@@ -76,9 +84,12 @@ class MainWindowView {
   // first that empty lines are left out when `emptyLinesDropped`. Nothing when cancelled.
   virtual std::optional<std::string> AskProblemName(const std::string& suggestion,
                                                     bool emptyLinesDropped) = 0;
-  // A yes-or-no question; true for yes.
-  virtual bool Confirm(const std::string& question) = 0;
-  virtual void ShowWarning(const std::string& text) = 0;
+  // A question whose answers are `action` (such as "Replace") and Cancel, the default; true
+  // for the action.
+  virtual bool Confirm(const std::string& question, const std::string& action) = 0;
+  virtual void ShowWarning(const std::string& text, const std::string& title) = 0;
+  // Moves the file to the desktop's trash. Throws Failure when it could not.
+  virtual void MoveToTrash(const std::filesystem::path& file) = 0;
   // Shows the folder in the desktop's file manager. Throws Failure when none answers.
   virtual void OpenFolder(const std::filesystem::path& folder) = 0;
 };

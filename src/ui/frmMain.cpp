@@ -7,6 +7,7 @@
 
 #include "content/ContentPaths.h"
 #include "content/Failure.h"
+#include "content/NameFold.h"
 #include "content/ProblemReader.h"
 #include "content/ProblemWriter.h"
 #include "content/TextEncoding.h"
@@ -22,6 +23,7 @@ constexpr const char* kCopiedTitle = "Done";
 // Only a Failure speaks to the user; anything else is a fault of the program, whose details
 // mean nothing to them.
 constexpr const char* kNotCompleted = "The action could not be completed.";
+constexpr const char* kSaveTitle = "Save as My Problem";
 
 }  // namespace
 
@@ -60,6 +62,13 @@ void frmMain::Form_Activate() {
       [this] { view_.SetPictureLeft(view_.WindowOuterWidth() / 2 - view_.PictureWidth() / 2); });
 }
 
+void frmMain::Form_Resize() {
+  Form_Activate();
+  RunEvent([this] {
+    if (view_.IsPanelVisible(Panel::Niche)) CenterNichePanel();
+  });
+}
+
 void frmMain::lblMenu_Click(int Index) {
   RunEvent([this, Index] { SelectNiche(Index); });
 }
@@ -67,7 +76,19 @@ void frmMain::lblMenu_Click(int Index) {
 void frmMain::SelectNiche(int index) {
   if (index < 0 || index >= static_cast<int>(kNicheCount)) return;
   const std::string menuIndex = std::to_string(index);
-  view_.ShowPicture(NichePictureFiles(roots_, menuIndex));
+  // A picture of the user's that cannot be shown is reported, and the next one is shown.
+  const std::vector<NichePicture> pictures = NichePictureChoices(roots_, menuIndex);
+  for (std::size_t i = 0;; ++i) {
+    try {
+      view_.ShowPicture(pictures[i]);
+      break;
+    } catch (const Failure& failure) {
+      if (i + 1 == pictures.size()) throw;
+      view_.ReportFailure(std::string(failure.what()) + " The picture " +
+                          (i + 2 == pictures.size() ? "that comes with Veltrane" : "next in line") +
+                          " is shown instead.");
+    }
+  }
   txtMenuIndex_ = menuIndex;
   view_.SetMarkerTop(view_.MenuEntryTop(index) + kMarkerOffset);
   const NicheEntry& niche = NicheCatalog()[static_cast<std::size_t>(index)];
@@ -91,6 +112,8 @@ void frmMain::CenterNichePanel() {
 void frmMain::lblItem_Click(int Index) {
   if (Index < 0 || Index >= static_cast<int>(kSubnicheCount)) return;
   RunEvent([this, Index] {
+    KeepDraft();
+    ForgetShownProblem();
     txtActiveSubniche_ = std::to_string(Index);
     LoadSubnicheTags();
 
@@ -103,9 +126,7 @@ void frmMain::lblItem_Click(int Index) {
     view_.SetFocus(Focus::ProblemList);
     // No other subniche's problem may reach a prompt: not when the list is empty, nor when its
     // first problem cannot be read.
-    view_.SetText(TextBox::Problem, "");
-    view_.SetText(TextBox::Free, "");
-    view_.SetText(TextBox::Paid, "");
+    ClearBoxes();
     if (!problems_.empty()) view_.SelectProblem(0);
     CenterNichePanel();
   });
@@ -115,38 +136,137 @@ void frmMain::ListProblemsOfSubniche() {
   problems_.clear();
   view_.ClearProblemList();
   problems_ = ListProblems(roots_, txtMenuIndex_, txtActiveSubniche_);
-  for (const ProblemEntry& problem : problems_) view_.AddProblem(problem.name);
+  for (const ProblemEntry& problem : problems_) view_.AddProblem(problem.name, MarksOf(problem));
+}
+
+std::filesystem::path frmMain::ProblemPath(const ProblemEntry& problem) const {
+  return ProblemFolderPath(roots_.at(problem.root), txtMenuIndex_, txtActiveSubniche_) /
+         problem.fileName;
+}
+
+const ProblemEntry* frmMain::SelectedEntry() const {
+  const int selected = view_.SelectedProblem();
+  if (selected < 0 || static_cast<std::size_t>(selected) >= problems_.size()) return nullptr;
+  return &problems_[static_cast<std::size_t>(selected)];
+}
+
+ProblemMarks frmMain::MarksOf(const ProblemEntry& problem) const {
+  return {drafts_.contains(ProblemPath(problem)), !userDir_.empty() && problem.root == 0};
+}
+
+ProblemSections frmMain::BoxTexts() const {
+  return {view_.Text(TextBox::Problem), view_.Text(TextBox::Free), view_.Text(TextBox::Paid)};
+}
+
+void frmMain::KeepDraft() {
+  if (shownPath_.empty()) return;
+  ProblemSections texts = BoxTexts();
+  const bool wasEdited = drafts_.contains(shownPath_);
+  const bool edited = texts != shownFromFile_;
+  if (edited) {
+    drafts_.insert_or_assign(shownPath_, Draft{std::move(texts), shownFromFile_});
+  } else {
+    drafts_.erase(shownPath_);
+  }
+  if (edited == wasEdited) return;
+  for (std::size_t i = 0; i < problems_.size(); ++i) {
+    if (ProblemPath(problems_[i]) == shownPath_) {
+      view_.SetProblemMarks(static_cast<int>(i), MarksOf(problems_[i]));
+    }
+  }
+}
+
+void frmMain::ForgetShownProblem() {
+  shownPath_.clear();
+  shownFromFile_ = {};
 }
 
 void frmMain::lstProblems_Click() {
   RunEvent([this] {
-    const int selected = view_.SelectedProblem();
-    if (selected < 0 || static_cast<std::size_t>(selected) >= problems_.size()) return;
-    const ProblemEntry& problem = problems_[static_cast<std::size_t>(selected)];
-    const std::filesystem::path file =
-        ProblemFolderPath(roots_.at(problem.root), txtMenuIndex_, txtActiveSubniche_) /
-        problem.fileName;
-    const ProblemSections sections = ReadProblemFile(file);
-    view_.SetText(TextBox::Problem, "");
-    view_.SetText(TextBox::Free, "");
-    view_.SetText(TextBox::Paid, "");
+    KeepDraft();
+    ShowSelectedProblem();
+  });
+}
+
+void frmMain::ClearBoxes() {
+  ForgetShownProblem();
+  view_.SetText(TextBox::Problem, "");
+  view_.SetText(TextBox::Free, "");
+  view_.SetText(TextBox::Paid, "");
+}
+
+void frmMain::ShowSelectedProblem() {
+  // Nothing of the problem left may stay in the boxes, even when this one cannot be read.
+  ClearBoxes();
+  const ProblemEntry* problem = SelectedEntry();
+  if (problem == nullptr) return;
+  const std::filesystem::path path = ProblemPath(*problem);
+  if (const auto draft = drafts_.find(path); draft != drafts_.end()) {
+    view_.SetText(TextBox::Problem, draft->second.texts.problemText);
+    view_.SetText(TextBox::Free, draft->second.texts.freeText);
+    view_.SetText(TextBox::Paid, draft->second.texts.paidText);
+    shownFromFile_ = draft->second.fromFile;
+  } else {
+    const ProblemSections sections = ReadProblemFile(path);
     view_.SetText(TextBox::Problem, sections.problemText);
     view_.SetText(TextBox::Free, sections.freeText);
     view_.SetText(TextBox::Paid, sections.paidText);
+    // As the boxes hold them: that is what an edit is measured against.
+    shownFromFile_ = BoxTexts();
+  }
+  shownPath_ = path;
+}
+
+void frmMain::ProblemTextEdited() {
+  RunEvent([this] { KeepDraft(); });
+}
+
+bool frmMain::SelectedHasEdits() const {
+  const ProblemEntry* problem = SelectedEntry();
+  return problem != nullptr && drafts_.contains(ProblemPath(*problem));
+}
+
+bool frmMain::SelectedIsMine() const {
+  const ProblemEntry* problem = SelectedEntry();
+  return problem != nullptr && MarksOf(*problem).mine;
+}
+
+void frmMain::RevertToFile() {
+  RunEvent([this] {
+    const ProblemEntry* problem = SelectedEntry();
+    if (problem == nullptr || !view_.IsPanelVisible(Panel::Niche)) return;
+    const int index = view_.SelectedProblem();
+    drafts_.erase(ProblemPath(*problem));
+    view_.SetProblemMarks(index, MarksOf(*problem));
+    ShowSelectedProblem();
   });
+}
+
+bool frmMain::Form_QueryUnload() {
+  bool mayClose = true;
+  RunEvent([this, &mayClose] {
+    KeepDraft();
+    if (drafts_.empty()) return;
+    const std::size_t count = drafts_.size();
+    mayClose =
+        view_.Confirm(count == 1 ? std::string("Discard your edits of 1 problem?")
+                                 : "Discard your edits of " + std::to_string(count) + " problems?",
+                      "Discard");
+  });
+  return mayClose;
 }
 
 void frmMain::cmdGenerate_Click() {
   RunEvent([this] {
+    // Composed first: when that fails, no earlier prompt stays to be read or copied.
+    view_.SetText(TextBox::Prompt, "");
+    const bool includeFree = view_.FreeCheckValue() == 1;
+    const std::string prompt =
+        ComposePrompt(roots_, includeFree, txtActiveNicheText_, txtActiveSubnicheText_, BoxTexts());
     view_.SetPromptPanelPosition(view_.Label4Left(), view_.Label4Top());
     view_.SetPanelVisible(Panel::Prompt, true);
     view_.SetFocus(Focus::PromptBox);
-    const bool includeFree = view_.FreeCheckValue() == 1;
-    const ProblemSections sections{view_.Text(TextBox::Problem), view_.Text(TextBox::Free),
-                                   view_.Text(TextBox::Paid)};
-    // Both variants fill "#NICHE#" with the niche's name.
-    view_.SetText(TextBox::Prompt, ComposePrompt(roots_, includeFree, txtActiveNicheText_,
-                                                 txtActiveSubnicheText_, sections));
+    view_.SetText(TextBox::Prompt, prompt);
   });
 }
 
@@ -165,9 +285,8 @@ void frmMain::lblClose_Click() {
 
 void frmMain::lblCopyToClipboard_Click() {
   RunEvent([this] {
-    const std::string prompt = view_.Text(TextBox::Prompt);
-    view_.ClearClipboard();
-    view_.PutOnClipboard(prompt);
+    // Not emptied first: a clipboard that will not take the prompt keeps what the user had.
+    view_.PutOnClipboard(view_.Text(TextBox::Prompt));
     view_.ShowMessage(kCopiedMessage, kCopiedTitle);
   });
 }
@@ -252,7 +371,7 @@ void frmMain::SaveAsMyProblem() {
       if (!answer) return;
       name = *answer;
       if (const std::optional<std::string> error = ProblemNameError(name)) {
-        view_.ShowWarning(*error);
+        view_.ShowWarning(*error, kSaveTitle);
         continue;
       }
       path = folder / (name + ".txt");
@@ -260,11 +379,17 @@ void frmMain::SaveAsMyProblem() {
       const bool exists = std::filesystem::symlink_status(path, ignored).type() !=
                           std::filesystem::file_type::not_found;
       if (!exists || view_.Confirm("You already have a problem named \"" + name + "\" in " +
-                                   txtActiveSubnicheText_ + ". Replace it?")) {
+                                       txtActiveSubnicheText_ + ". Replace it?",
+                                   "Replace")) {
         break;
       }
     }
     WriteFileAtomically(path, file);
+    // The edits are in a file now: neither the problem they came from nor the one replaced
+    // holds a draft any longer.
+    drafts_.erase(path);
+    if (const ProblemEntry* source = SelectedEntry()) drafts_.erase(ProblemPath(*source));
+    ForgetShownProblem();
 
     // The list as it now is, the saved problem selected and read back.
     ListProblemsOfSubniche();
@@ -273,6 +398,43 @@ void frmMain::SaveAsMyProblem() {
     });
     if (!view_.IsPanelVisible(Panel::Prompt)) view_.SetFocus(Focus::ProblemList);  // not covered
     if (saved != problems_.end()) view_.SelectProblem(static_cast<int>(saved - problems_.begin()));
+  });
+}
+
+void frmMain::RemoveMyProblem() {
+  RunEvent([this] {
+    const ProblemEntry* problem = SelectedEntry();
+    if (problem == nullptr || !MarksOf(*problem).mine || !view_.IsPanelVisible(Panel::Niche)) {
+      return;
+    }
+    const std::string name = problem->name;
+    const std::filesystem::path path = ProblemPath(*problem);
+    const std::vector<ProblemEntry> shipped =
+        ListProblems(ContentRoots{roots_.back()}, txtMenuIndex_, txtActiveSubniche_);
+    const bool comesBack = std::any_of(shipped.begin(), shipped.end(), [&](const ProblemEntry& e) {
+      return SameName(e.name, name);
+    });
+    std::string question = "Move your problem \"" + name + "\" to the trash?";
+    if (comesBack) {
+      question += " The problem of that name that comes with Veltrane will be listed again.";
+    }
+    if (!view_.Confirm(question, "Move to Trash")) return;
+    view_.MoveToTrash(path);
+    drafts_.erase(path);
+    ForgetShownProblem();
+
+    const int row = view_.SelectedProblem();
+    ListProblemsOfSubniche();
+    if (problems_.empty()) {
+      ShowSelectedProblem();  // empties the boxes
+      return;
+    }
+    const auto same = std::find_if(problems_.begin(), problems_.end(),
+                                   [&](const ProblemEntry& e) { return SameName(e.name, name); });
+    const int next = same != problems_.end()
+                         ? static_cast<int>(same - problems_.begin())
+                         : std::min(row, static_cast<int>(problems_.size()) - 1);
+    view_.SelectProblem(next);
   });
 }
 

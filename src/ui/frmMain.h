@@ -2,11 +2,13 @@
 
 #include <array>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "content/NicheCatalog.h"
 #include "content/ProblemListing.h"
+#include "content/ProblemReader.h"
 #include "ui/MainWindowView.h"
 
 namespace veltrane {
@@ -22,6 +24,8 @@ class frmMain {
   // picture could not be shown: the failure has been reported and the program should end.
   bool Form_Load(int menuIndex = 0);
   void Form_Activate();
+  // The window's size changed: the picture, and a shown niche panel, are centred again.
+  void Form_Resize();
 
   void lblMenu_Click(int Index);
   void lblItem_Click(int Index);
@@ -31,6 +35,18 @@ class frmMain {
   void lblCopyToClipboard_Click();
   void lblHelp_Click();
   void lblInstructions_Click();
+  // Before the window closes: true when it may, after asking whether to drop unsaved edits.
+  bool Form_QueryUnload();
+
+  // The user changed a text of the problem boxes.
+  void ProblemTextEdited();
+  // Drops the selected problem's edits and reads its file again.
+  void RevertToFile();
+  // Moves the selected problem, one of the user's own, to the trash after asking.
+  void RemoveMyProblem();
+  // What the list's menu offers for the selected problem.
+  bool SelectedHasEdits() const;
+  bool SelectedIsMine() const;
 
   // Keys, shortcuts and menus beyond the clicks.
   // Another niche: both panels close first, so nothing of the old niche stays in view.
@@ -62,6 +78,18 @@ class frmMain {
   // Lists the current subniche's problems into the view's list.
   void ListProblemsOfSubniche();
   std::filesystem::path UserProblemFolder() const;
+  std::filesystem::path ProblemPath(const ProblemEntry& problem) const;
+  const ProblemEntry* SelectedEntry() const;
+  ProblemMarks MarksOf(const ProblemEntry& problem) const;
+  ProblemSections BoxTexts() const;
+  // Keeps the boxes' texts as the shown problem's draft when they differ from its file's, and
+  // updates its mark.
+  void KeepDraft();
+  // The boxes now hold nothing of a listed problem.
+  void ForgetShownProblem();
+  void ClearBoxes();
+  // Fills the boxes with the selected problem's draft, or else its file.
+  void ShowSelectedProblem();
   // Runs one event's steps; a failure ends them and is reported. True when all steps ran.
   template <class Steps>
   bool RunEvent(Steps&& steps);
@@ -76,6 +104,16 @@ class frmMain {
   std::array<std::string, kSubnicheCount> regionTags_;
   // The listed problems, parallel to the view's list: the real file names to read.
   std::vector<ProblemEntry> problems_;
+  // Edits not saved to a file, by the problem file's path, for the life of the window.
+  struct Draft {
+    ProblemSections texts;
+    ProblemSections fromFile;  // as the boxes held the file's texts
+  };
+  std::map<std::filesystem::path, Draft> drafts_;
+  // The problem whose texts the boxes show (empty path when none), and the texts as they were
+  // put there from its file.
+  std::filesystem::path shownPath_;
+  ProblemSections shownFromFile_;
 };
 
 }  // namespace veltrane

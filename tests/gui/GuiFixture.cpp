@@ -1,5 +1,8 @@
 #include "GuiFixture.h"
 
+#include <QFile>
+#include <QMenu>
+#include <QUrl>
 #include "ui/qt/Widgets.h"
 
 #include <QMessageBox>
@@ -88,7 +91,7 @@ GuiTest::GuiTest() {
             "Niche #NICHE# / #SUBNICHE#\r\nProblem: #PROBLEM#\r\nFree: #FREE#\r\nPaid:\r\n#PAID#");
   app.Write("templates/template.txt", "Plain #NICHE#: #PROBLEM#\r\n#PAID#");
 
-  qt::MainWindow::modalHook = [this](QDialog* dialog) {
+  dialogs.onModal = [this](QDialog* dialog) {
     ModalSeen seen{QString::fromLatin1(dialog->metaObject()->className()), dialog->windowTitle(),
                    QString(), dialog};
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) seen.text = box->text();
@@ -101,14 +104,31 @@ GuiTest::GuiTest() {
   };
 }
 
-GuiTest::~GuiTest() {
-  qt::MainWindow::modalHook = nullptr;
-  qt::MainWindow::menuHook = nullptr;
-  qt::MainWindow::folderHook = nullptr;
+GuiTest::~GuiTest() = default;
+
+int TestDialogs::Exec(QDialog& dialog) {
+  if (onModal) onModal(&dialog);
+  return dialog.exec();
+}
+
+void TestDialogs::Popup(QMenu& menu, const QPoint&) {
+  if (onMenu) onMenu(&menu);
+}
+
+bool TestDialogs::OpenUrl(const QUrl& url) {
+  if (onFolder) onFolder(std::filesystem::path(QFile::encodeName(url.toLocalFile()).toStdString()));
+  return true;
+}
+
+bool TestDialogs::MoveToTrash(const QString& file) {
+  const std::filesystem::path path(QFile::encodeName(file).toStdString());
+  if (!QFile::remove(file)) return false;
+  trashed.push_back(path);
+  return true;
 }
 
 void GuiTest::Open() {
-  window = std::make_unique<qt::MainWindow>(app.path(), user.path());
+  window = std::make_unique<qt::MainWindow>(app.path(), user.path(), &dialogs);
   if (window->Load()) {
     window->showMaximized();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QString>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -65,6 +66,20 @@ struct Controls {
   QWidget* lblInstructions = nullptr;
 };
 
+// Answers the window's dialogs, menus and desktop requests as the test says.
+class TestDialogs : public qt::Dialogs {
+ public:
+  std::function<void(QDialog*)> onModal;  // before the dialog runs
+  std::function<void(QMenu*)> onMenu;     // instead of running the menu
+  std::function<void(const std::filesystem::path&)> onFolder;
+  std::vector<std::filesystem::path> trashed;  // removed from their folders
+
+  int Exec(QDialog& dialog) override;
+  void Popup(QMenu& menu, const QPoint& at) override;
+  bool OpenUrl(const QUrl& url) override;
+  bool MoveToTrash(const QString& file) override;
+};
+
 // The picture the niche picture control shows.
 QPixmap ShownPicture(QWidget* picture);
 
@@ -84,6 +99,7 @@ class GuiTest : public testing::Test {
 
   TempDir app;
   TempDir user;  // the user's own folder, empty unless a test fills it
+  TestDialogs dialogs;
   std::unique_ptr<qt::MainWindow> window;
   Controls ui;
   std::vector<ModalSeen> modals;

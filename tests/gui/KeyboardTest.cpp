@@ -193,7 +193,7 @@ TEST_F(GuiTest, NicheByKeyAndByMenu) {
   QStringList names;
   QStringList keys;
   int checked = -1;
-  qt::MainWindow::menuHook = [&](QMenu* menu) {
+  dialogs.onMenu = [&](QMenu* menu) {
     EXPECT_EQ(menu->title(), Q("Niche"));
     QList<QAction*> actions;
     for (QAction* action : menu->actions()) {
@@ -237,14 +237,15 @@ TEST_F(GuiTest, SaveAsMyProblemFromTheListsMenu) {
     input->accept();
   };
   QStringList entries;
-  qt::MainWindow::menuHook = [&](QMenu* menu) {
+  dialogs.onMenu = [&](QMenu* menu) {
     for (QAction* action : menu->actions()) entries << action->text();
     menu->actions().value(0)->trigger();
   };
   QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
                                ui.lstProblems->viewport()->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(ui.lstProblems->viewport(), &rightClick);
-  EXPECT_EQ(entries, QStringList({"Save as My Problem\u2026", "Open My Problems Folder"}));
+  EXPECT_EQ(entries, QStringList({"Save as My Problem\u2026", "Open My Problems Folder", "",
+                                  "Revert to File", "Remove My Problem\u2026"}));
   EXPECT_EQ(asked, Q("Broken Links"));
   const std::filesystem::path saved = user.path() / "niches/0/2/Slow Shop.txt";
   EXPECT_TRUE(FileBytes(saved).starts_with("[PROBLEM]\r\nMy shop is slow.\r\n\r\n[FREE]\r\n"));
@@ -258,8 +259,8 @@ TEST_F(GuiTest, SaveAsMyProblemFromTheListsMenu) {
   ASSERT_EQ(modals.size(), 2u);
   EXPECT_EQ(modals[1].title, Q("Save as My Problem"));
   std::filesystem::path opened;
-  qt::MainWindow::folderHook = [&](const std::filesystem::path& folder) { opened = folder; };
-  qt::MainWindow::menuHook = [&](QMenu* menu) { menu->actions().value(1)->trigger(); };
+  dialogs.onFolder = [&](const std::filesystem::path& folder) { opened = folder; };
+  dialogs.onMenu = [&](QMenu* menu) { menu->actions().value(1)->trigger(); };
   QApplication::sendEvent(ui.lstProblems->viewport(), &rightClick);
   EXPECT_EQ(opened, saved.parent_path());
 }

@@ -189,23 +189,26 @@ TEST_F(GuiTest, FailureShowsAMessageAndTheWindowGoesOn) {
   const Controls& w = ui;
   Click(w.lblItem[2]);
   std::filesystem::remove(app.path() / "niches/0/2/Slow Website.txt");
-  const QString before = w.txtProblem->text();
+  QString shownWithMessage = Q("(no message)");
+  inspect = [&](QDialog*) { shownWithMessage = w.txtProblem->text(); };
   w.lstProblems->setCurrentRow(1);  // as the user's selection would
+  inspect = nullptr;
   ASSERT_EQ(modals.size(), 1u);
   EXPECT_EQ(modals[0].className, Q("QMessageBox"));
   EXPECT_TRUE(modals[0].text.contains(Q("niches/0/2/Slow Website.txt")));
   // In the user's language, as the program takes the system's locale.
   EXPECT_TRUE(modals[0].text.contains(QString::fromStdString(std::strerror(ENOENT))))
       << modals[0].text.toStdString();
-  EXPECT_EQ(w.txtProblem->text(), before);
+  // The boxes are empty before the message shows: no text of the other problem stays.
+  EXPECT_EQ(shownWithMessage, QString());
+  EXPECT_EQ(w.txtProblem->text(), QString());
   EXPECT_TRUE(window->isVisible());
 
   std::filesystem::remove(app.path() / "templates/template-free.txt");
   Click(w.cmdGenerate);
   ASSERT_EQ(modals.size(), 2u);
   EXPECT_TRUE(modals[1].text.contains(Q("templates/template-free.txt")));
-  EXPECT_TRUE(w.picArticlePrompt->isVisible());
-  Click(w.lblClose);
+  EXPECT_FALSE(w.picArticlePrompt->isVisible());
   Click(w.lblClose);
   EXPECT_FALSE(w.picNiche->isVisible());
 }

@@ -32,6 +32,7 @@ namespace veltrane {
 namespace {
 namespace fs = std::filesystem;
 using test::FakeView;
+using test::ReferenceFill;
 using test::ReferenceReplace;
 
 constexpr int kSequences = 1000;
@@ -257,6 +258,10 @@ struct Model {
   std::string subnicheText;
   std::array<std::string, kSubnicheCount> regionTags;
   std::vector<ProblemEntry> problems;
+  // Unsaved edits by problem file, and the problem the boxes show with its file's texts.
+  std::map<std::string, std::pair<ProblemSections, ProblemSections>> drafts;
+  std::string shownPath;
+  ProblemSections shownFromFile;
 
   // What the window should show; only its recorded fields are used.
   FakeView view;
@@ -318,23 +323,54 @@ std::vector<ProblemEntry> Listing(const Model& m, const FolderKey& key) {
   return entries;
 }
 
+ProblemSections BoxTexts(const Model& m) {
+  return {m.view.Text(TextBox::Problem), m.view.Text(TextBox::Free), m.view.Text(TextBox::Paid)};
+}
+
+void ShowInBoxes(Model& m, const ProblemSections& sections) {
+  m.view.texts[TextBox::Problem] = sections.problemText;
+  m.view.texts[TextBox::Free] = sections.freeText;
+  m.view.texts[TextBox::Paid] = sections.paidText;
+}
+
+// What the boxes hold is kept as the shown problem's draft when it differs from its file.
+void LeaveShownProblem(Model& m) {
+  if (!m.shownPath.empty()) {
+    const ProblemSections now = BoxTexts(m);
+    if (now != m.shownFromFile) {
+      m.drafts[m.shownPath] = {now, m.shownFromFile};
+    } else {
+      m.drafts.erase(m.shownPath);
+    }
+  }
+  m.shownPath.clear();
+  ShowInBoxes(m, {});
+}
+
 // The list entry's file is looked for below the niche chosen now, which a menu click may have
-// changed since the list was filled.
+// changed since the list was filled. A draft of it comes before the file.
 void SelectInModel(Model& m, int index) {
   m.view.selected = index;
   ++m.view.selectionRuns;
+  LeaveShownProblem(m);
   const FolderKey key{std::stoi(m.menuIndex), std::stoi(m.subniche)};
   const std::string& file = m.problems[static_cast<std::size_t>(index)].fileName;
+  const std::string path = FolderPath(m, key) + "/" + file;
+  if (const auto draft = m.drafts.find(path); draft != m.drafts.end()) {
+    ShowInBoxes(m, draft->second.first);
+    m.shownFromFile = draft->second.second;
+    m.shownPath = path;
+    return;
+  }
   const auto result = Resolve(m, key, file);
   if (const auto* reason = std::get_if<std::string>(&result)) {
     m.view.failures.push_back(
         ReadFailure(FolderPath(m, key) + "/" + std::string(FindName(file).shownFile), *reason));
     return;
   }
-  const auto& sections = std::get<ProblemSections>(result);
-  m.view.texts[TextBox::Problem] = sections.problemText;
-  m.view.texts[TextBox::Free] = sections.freeText;
-  m.view.texts[TextBox::Paid] = sections.paidText;
+  ShowInBoxes(m, std::get<ProblemSections>(result));
+  m.shownFromFile = std::get<ProblemSections>(result);
+  m.shownPath = path;
 }
 
 std::string PicturePath(const Model& m, int index) {
@@ -496,6 +532,7 @@ struct RegionClick : Step {
   const char* Name() const override { return "RegionClick"; }
   void apply(Model& m) const override {
     if (index < 0 || index >= static_cast<int>(kSubnicheCount)) return;
+    LeaveFirst(m);
     m.subniche = std::to_string(index);
     const int niche = std::stoi(m.menuIndex);
     const NicheEntry& entry = NicheCatalog()[static_cast<std::size_t>(niche)];
@@ -508,17 +545,13 @@ struct RegionClick : Step {
     m.subnicheText = m.regionTags[static_cast<std::size_t>(index)];
     m.view.caption = "Niche: " + m.subnicheText;
     m.view.visible[Panel::Niche] = true;
-    if (m.problems.empty()) {
-      for (const TextBox box : {TextBox::Problem, TextBox::Free, TextBox::Paid}) {
-        m.view.texts[box] = "";
-      }
-    } else {
-      SelectInModel(m, 0);
-    }
+    if (!m.problems.empty()) SelectInModel(m, 0);
     m.view.nichePanelLeft = m.view.outerWidth / 2 - m.view.nichePanelWidth / 2;
     m.view.nichePanelTop = m.view.pictureTop;
   }
   void Act(Sut& sut) const override { sut.controller.lblItem_Click(index); }
+  // Before anything of the new subniche.
+  void LeaveFirst(Model& m) const { LeaveShownProblem(m); }
   void show(std::ostream& os) const override { os << "RegionClick(" << index << ")"; }
 };
 
@@ -559,9 +592,8 @@ struct SetCheckBox : Step {
 struct Generate : Step {
   const char* Name() const override { return "Generate"; }
   void apply(Model& m) const override {
-    m.view.promptPanelLeft = m.view.label4Left;
-    m.view.promptPanelTop = m.view.label4Top;
-    m.view.visible[Panel::Prompt] = true;
+    // Composed first: a failure leaves the prompt box empty and the panel as it was.
+    m.view.texts[TextBox::Prompt] = "";
     const bool includeFree = m.view.freeCheck == 1;
     const TemplateState& state = m.templates[includeFree ? 1 : 0];
     if (state.kind != TemplateState::Kind::File) {
@@ -571,12 +603,16 @@ struct Generate : Step {
                                                             : "it is a folder, not a file"));
       return;
     }
-    std::string prompt = ReferenceReplace(state.shown, "#NICHE#", m.nicheText);
-    if (includeFree) prompt = ReferenceReplace(prompt, "#SUBNICHE#", m.subnicheText);
-    prompt = ReferenceReplace(prompt, "#PROBLEM#", m.view.Text(TextBox::Problem));
-    if (includeFree) prompt = ReferenceReplace(prompt, "#FREE#", m.view.Text(TextBox::Free));
-    prompt = ReferenceReplace(prompt, "#PAID#", m.view.Text(TextBox::Paid));
-    m.view.texts[TextBox::Prompt] = prompt;
+    std::vector<std::pair<std::string, std::string>> values{
+        {"#NICHE#", m.nicheText},
+        {"#SUBNICHE#", m.subnicheText},
+        {"#PROBLEM#", m.view.Text(TextBox::Problem)},
+        {"#PAID#", m.view.Text(TextBox::Paid)}};
+    if (includeFree) values.emplace_back("#FREE#", m.view.Text(TextBox::Free));
+    m.view.promptPanelLeft = m.view.label4Left;
+    m.view.promptPanelTop = m.view.label4Top;
+    m.view.visible[Panel::Prompt] = true;
+    m.view.texts[TextBox::Prompt] = ReferenceFill(state.shown, values);
   }
   void Act(Sut& sut) const override { sut.controller.cmdGenerate_Click(); }
 };
@@ -585,8 +621,7 @@ struct Copy : Step {
   bool clipboardFails = *rc::gen::weightedElement<bool>({{1, true}, {3, false}});
   const char* Name() const override { return "Copy"; }
   void apply(Model& m) const override {
-    m.view.clipboard.clear();  // cleared before the text is put there
-    if (clipboardFails) {
+    if (clipboardFails) {  // the clipboard keeps what it had
       m.view.failures.push_back("Could not put the prompt on the clipboard.");
       return;
     }

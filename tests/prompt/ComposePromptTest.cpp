@@ -11,7 +11,7 @@ namespace {
 
 const std::string kAllFive = "#NICHE#|#SUBNICHE#|#PROBLEM#|#FREE#|#PAID#";
 
-TEST(FillTemplate, EachVariantFillsItsPlaceholdersInOrder) {
+TEST(FillTemplate, EachVariantFillsItsPlaceholdersInOnePass) {
   const ProblemSections plain{"P", "F", "A: a\r\nB: b\r\n"};
   const struct {
     const char* what;
@@ -21,28 +21,22 @@ TEST(FillTemplate, EachVariantFillsItsPlaceholdersInOrder) {
     std::string expected;
   } cases[] = {
       {"with free: all five", kAllFive, true, plain, "N|S|P|F|A: a\r\nB: b\r\n"},
-      {"without free: #SUBNICHE# and #FREE# stay", kAllFive, false, plain,
-       "N|#SUBNICHE#|P|#FREE#|A: a\r\nB: b\r\n"},
+      {"without free: #FREE# stays", kAllFive, false, plain, "N|S|P|#FREE#|A: a\r\nB: b\r\n"},
       {"no placeholders: the template as it is", "Write.\r\nThanks.\r\n", true, plain,
        "Write.\r\nThanks.\r\n"},
       {"every occurrence, inside lines too", "#NICHE##NICHE# in #NICHE#.", false, plain,
        "NN in N."},
-      {"a problem text holding #PAID# gets it filled (with free)",
-       "#PROBLEM#",
+      // One pass: a placeholder inside a value reaches the prompt as written.
+      {"a problem text holding #PAID# keeps it",
+       "#PROBLEM#|#PAID#",
        true,
        {"see #PAID#", "", "X"},
-       "see X"},
-      {"a problem text holding #PAID# gets it filled (without free)",
-       "#PROBLEM#",
-       false,
-       {"see #PAID#", "", "X"},
-       "see X"},
+       "see #PAID#|X"},
+      {"...also without free", "#PROBLEM#", false, {"see #PAID#", "", "X"}, "see #PAID#"},
+      {"a free text's own #PAID# stays", "#FREE#", true, {"", "#PAID#", "X"}, "#PAID#"},
       {"a paid text holding #NICHE# keeps it", "#PAID#", true, {"", "", "#NICHE#"}, "#NICHE#"},
-      {"a free text holding #SUBNICHE# keeps it",
-       "#FREE#",
-       true,
-       {"", "#SUBNICHE#", ""},
-       "#SUBNICHE#"},
+      {"a niche name never joins with the text after it", "#NICHE#PAID#", true, plain, "NPAID#"},
+      {"a half placeholder before a whole one", "##NICHE#", true, plain, "#N"},
       {"lower case or spaced placeholders stay", "#niche# # NICHE # #Niche#", true, plain,
        "#niche# # NICHE # #Niche#"},
       {"empty sections remove their placeholders",
@@ -64,8 +58,7 @@ TEST(ComposePrompt, ReadsTheTemplateTheCheckBoxChooses) {
   app.Write("templates/template.txt", "PLAIN VARIANT #SUBNICHE# #FREE#\r\n");
   const ProblemSections sections{"P", "F", "A"};
   EXPECT_EQ(ComposePrompt(app.path(), true, "N", "S", sections), "FREE VARIANT S F\r\n");
-  EXPECT_EQ(ComposePrompt(app.path(), false, "N", "S", sections),
-            "PLAIN VARIANT #SUBNICHE# #FREE#\r\n");
+  EXPECT_EQ(ComposePrompt(app.path(), false, "N", "S", sections), "PLAIN VARIANT S #FREE#\r\n");
 
   // Read anew each time: a change on disk shows at once.
   app.Write("templates/template.txt", "CHANGED #NICHE#");
@@ -105,8 +98,7 @@ TEST(ComposePrompt, BuildsUpToTheLimitAndRefusesMore) {
        {"", "", std::string(1000, 'p')},
        0,
        "2.5 GiB"},
-      {"each step counts: a problem text holding 200 #PAID# is refused though the paid text "
-       "is empty",
+      {"a problem text of 1,200 bytes in 116,508 places",
        Repeated("#PROBLEM#", 1024 * 1024 / 9),
        {Repeated("#PAID#", 200), "", ""},
        0,

@@ -14,6 +14,25 @@ std::string ReferenceReplace(std::string text, const std::string& search,
   }
 }
 
+std::string ReferenceFill(const std::string& text,
+                          const std::vector<std::pair<std::string, std::string>>& values) {
+  std::string out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    bool replaced = false;
+    for (const auto& [placeholder, value] : values) {
+      if (!placeholder.empty() && text.compare(i, placeholder.size(), placeholder) == 0) {
+        out += value;
+        i += placeholder.size();
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) out += text[i++];
+  }
+  return out;
+}
+
 std::size_t CountOccurrences(std::string_view text, std::string_view search) {
   if (search.empty()) return 0;
   std::size_t count = 0;

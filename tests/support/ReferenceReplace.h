@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace veltrane::test {
 
@@ -11,6 +13,11 @@ namespace veltrane::test {
 // tests and fuzzing only. An empty search leaves the text as it is.
 std::string ReferenceReplace(std::string text, const std::string& search,
                              const std::string& replacement);
+
+// A template filled by hand in one pass: at each position the first of `values` (placeholder,
+// value) that starts there is replaced, and the scan goes on after it.
+std::string ReferenceFill(const std::string& text,
+                          const std::vector<std::pair<std::string, std::string>>& values);
 
 // Occurrences of `search` in `text`, left to right without overlap; none of an empty one.
 std::size_t CountOccurrences(std::string_view text, std::string_view search);

@@ -13,6 +13,9 @@ void FakeView::ShowPicture(const NichePicture& files) {
   if (!std::filesystem::is_regular_file(files.plain)) {
     throw Failure("Could not show the picture \"" + files.plain.string() + "\": no such file.");
   }
+  if (files.plain == pictureFails) {
+    throw Failure("Could not show the picture \"" + files.plain.string() + "\": not a JPEG.");
+  }
   picture = files.plain.string();
   doubleSizePicture = files.doubleSize.string();
 }
@@ -37,6 +40,7 @@ void FakeView::SetPromptPanelPosition(float left, float top) {
 
 void FakeView::ClearProblemList() {
   list.clear();
+  marks.clear();
   selected = -1;
 }
 
@@ -73,7 +77,26 @@ std::optional<std::string> FakeView::AskProblemName(const std::string& suggestio
   return answer;
 }
 
-bool FakeView::Confirm(const std::string& question) {
+void FakeView::AddProblem(const std::string& name, ProblemMarks mark) {
+  list.push_back(name);
+  marks.push_back(mark);
+}
+
+void FakeView::UserTypes(TextBox box, const std::string& text) {
+  texts[box] = text;
+  if (controller != nullptr) controller->ProblemTextEdited();
+}
+
+void FakeView::MoveToTrash(const std::filesystem::path& file) {
+  // As the desktop's trash would: the file leaves its folder.
+  std::error_code error;
+  if (!std::filesystem::remove(file, error) || error) {
+    throw Failure("Could not move \"" + file.string() + "\" to the trash.");
+  }
+  trashed.push_back(file);
+}
+
+bool FakeView::Confirm(const std::string& question, const std::string&) {
   confirmQuestions.push_back(question);
   if (confirmAnswers.empty()) return false;
   const bool answer = confirmAnswers.front();

@@ -60,6 +60,7 @@ class FakeView : public MainWindowView {
   std::string caption = "Niche:";
   std::array<std::string, kSubnicheCount> regionNames;
   std::vector<std::string> list;
+  std::vector<ProblemMarks> marks;  // parallel to the list
   int selected = -1;
   std::map<TextBox, std::string> texts;
   int freeCheck = 1;
@@ -74,6 +75,7 @@ class FakeView : public MainWindowView {
   std::vector<std::string> confirmQuestions;
   std::vector<std::string> warnings;
   std::vector<std::filesystem::path> openedFolders;
+  std::vector<std::filesystem::path> trashed;
 
   // The user's answers, taken in turn; when they run out, the dialog is cancelled or declined.
   std::deque<std::optional<std::string>> nameAnswers;
@@ -81,9 +83,11 @@ class FakeView : public MainWindowView {
 
   // Faults to play.
   bool clipboardFails = false;
+  std::filesystem::path pictureFails;  // a picture file that cannot be decoded
   std::exception_ptr clipboardThrows;  // a fault of the program rather than of the clipboard
   // Runs while a modal window is open, as the user would act before closing it.
   std::function<void()> whileModal;
+  std::function<void()> whileFailure;
 
   void ShowPicture(const NichePicture& files) override;
   float PictureWidth() const override { return pictureWidth; }
@@ -102,28 +106,35 @@ class FakeView : public MainWindowView {
   void SetPanelVisible(Panel panel, bool shown) override { visible[panel] = shown; }
   bool IsPanelVisible(Panel panel) const override { return visible.at(panel); }
   void ClearProblemList() override;
-  void AddProblem(const std::string& name) override { list.push_back(name); }
+  void AddProblem(const std::string& name, ProblemMarks mark) override;
+  void SetProblemMarks(int index, ProblemMarks mark) override { marks.at(index) = mark; }
   void SelectProblem(int index) override;
   int SelectedProblem() const override { return selected; }
   std::string Text(TextBox box) const override;
   void SetText(TextBox box, const std::string& text) override { texts[box] = text; }
   int FreeCheckValue() const override { return freeCheck; }
-  void ClearClipboard() override { clipboard.clear(); }
   void PutOnClipboard(const std::string& text) override;
   void ShowMessage(const std::string& text, const std::string& title) override;
   void ShowHelpWindow() override;
   void ShowInstructionsWindow() override;
-  void ReportFailure(const std::string& message) override { failures.push_back(message); }
+  void ReportFailure(const std::string& message) override {
+    failures.push_back(message);
+    if (whileFailure) whileFailure();
+  }
   void SetFocus(Focus target, int region) override { focus = {target, region}; }
   std::optional<std::string> AskProblemName(const std::string& suggestion,
                                             bool emptyLinesDropped) override;
-  bool Confirm(const std::string& question) override;
-  void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+  bool Confirm(const std::string& question, const std::string& action) override;
+  void ShowWarning(const std::string& text, const std::string&) override {
+    warnings.push_back(text);
+  }
+  void MoveToTrash(const std::filesystem::path& file) override;
   void OpenFolder(const std::filesystem::path& folder) override;
   bool openFolderFails = false;
 
-  // The user picking entry `index` in the list.
+  // The user picking entry `index` in the list, and typing into a box.
   void UserSelects(int index) { SelectProblem(index); }
+  void UserTypes(TextBox box, const std::string& text);
 };
 
 }  // namespace test

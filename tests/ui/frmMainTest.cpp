@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <new>
 #include <sstream>
 #include <stdexcept>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "content/TextFile.h"
+#include "prompt/ComposePrompt.h"
 #include "support/TempDir.h"
 #include "ui/FakeView.h"
 
@@ -139,12 +141,12 @@ TEST_F(frmMainTest, TheRoadOfOnePrompt) {
   EXPECT_EQ(view.messages[0].first, "Done! Prompt copied to clipboard.");
   EXPECT_EQ(view.messages[0].second, "Done");
 
-  // Without free resources: "#SUBNICHE#" and "#FREE#" stay; "#NICHE#" is still the niche.
+  // Without free resources: "#FREE#" stays; the niche and subniche are filled.
   view.freeCheck = 0;
   controller.cmdGenerate_Click();
   EXPECT_EQ(
       view.Text(TextBox::Prompt),
-      "Niche Internet Marketing / #SUBNICHE#\r\nProblem: My shop is slow.\r\n"
+      "Niche Internet Marketing / SEO\r\nProblem: My shop is slow.\r\n"
       "Free: #FREE#\r\nPaid:\r\nKinsta: fast managed hosting.\r\nWP Rocket: page caching.\r\n");
   view.freeCheck = 2;  // greyed counts as unticked
   controller.cmdGenerate_Click();
@@ -257,16 +259,24 @@ TEST_F(frmMainTest, MissingPictureOnAMenuClickKeepsTheNiche) {
   EXPECT_EQ(view.markerTop, 410);
 }
 
-TEST_F(frmMainTest, ProblemFileGoneBeforeSelectionKeepsTheTexts) {
+TEST_F(frmMainTest, ProblemFileGoneBeforeSelectionEmptiesTheBoxes) {
   StartUp();
   controller.lblItem_Click(2);
-  const std::string problem = view.Text(TextBox::Problem);
   fs::remove(app.path() / "niches/0/2/Thin Content.txt");
+  // The boxes are empty by the time the message shows, and stay so.
+  std::vector<std::string> boxesDuringMessage;
+  view.whileFailure = [&] { boxesDuringMessage.push_back(view.Text(TextBox::Paid)); };
   view.UserSelects(2);
   ASSERT_EQ(view.failures.size(), 1u);
   EXPECT_NE(view.failures[0].find("niches/0/2/Thin Content.txt"), std::string::npos);
   EXPECT_NE(view.failures[0].find(std::strerror(ENOENT)), std::string::npos);
-  EXPECT_EQ(view.Text(TextBox::Problem), problem);
+  EXPECT_EQ(boxesDuringMessage, std::vector<std::string>{""});
+  for (TextBox box : {TextBox::Problem, TextBox::Free, TextBox::Paid}) {
+    EXPECT_EQ(view.Text(box), "") << static_cast<int>(box);
+  }
+  // A Generate now has no text of the problem left before.
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt).find("Links are broken"), std::string::npos);
 
   // The program goes on: the next selection reads its file.
   view.UserSelects(1);
@@ -302,17 +312,45 @@ TEST_F(frmMainTest, UnreadableFirstProblemStillOpensAndCentresThePanel) {
   }
 }
 
-TEST_F(frmMainTest, MissingTemplateLeavesPanelShownAndPromptUnchanged) {
+TEST_F(frmMainTest, FailedGenerateLeavesNoEarlierPromptToCopy) {
   StartUp();
   controller.lblItem_Click(2);
-  view.texts[TextBox::Prompt] = "earlier prompt";
-  fs::remove(app.path() / "templates/template-free.txt");
   controller.cmdGenerate_Click();
-  EXPECT_TRUE(view.visible[Panel::Prompt]);
-  EXPECT_EQ(view.promptPanelLeft, 585);
-  EXPECT_EQ(view.Text(TextBox::Prompt), "earlier prompt");
-  ASSERT_EQ(view.failures.size(), 1u);
-  EXPECT_NE(view.failures[0].find("templates/template-free.txt"), std::string::npos);
+  controller.lblClose_Click();
+  ASSERT_FALSE(view.Text(TextBox::Prompt).empty());
+  const std::string big(kMaxPromptBytes, 'x');
+  const struct {
+    const char* what;
+    std::function<void()> breakIt;
+    const char* named;
+  } cases[] = {
+      {"missing", [&] { fs::remove(app.path() / "templates/template-free.txt"); },
+       "templates/template-free.txt"},
+      {"a folder", [&] { fs::create_directory(app.path() / "templates/template-free.txt"); },
+       "templates/template-free.txt"},
+      {"oversized prompt",
+       [&] {
+         fs::remove_all(app.path() / "templates/template-free.txt");
+         app.Write("templates/template-free.txt", "#PROBLEM#");
+         view.texts[TextBox::Problem] = big + "!";
+       },
+       "larger than the limit"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    view.failures.clear();
+    view.texts[TextBox::Prompt] = "earlier prompt";
+    c.breakIt();
+    controller.cmdGenerate_Click();
+    EXPECT_FALSE(view.visible[Panel::Prompt]);
+    EXPECT_EQ(view.Text(TextBox::Prompt), "");
+    ASSERT_EQ(view.failures.size(), 1u);
+    EXPECT_NE(view.failures[0].find(c.named), std::string::npos) << view.failures[0];
+    view.messages.clear();
+    controller.lblCopyToClipboard_Click();  // by Ctrl+Shift+C, say: nothing stale is copied
+    EXPECT_NE(view.clipboard, "earlier prompt");
+  }
+  view.texts[TextBox::Problem] = "P";
 
   // The other variant still works.
   view.freeCheck = 0;
@@ -502,11 +540,93 @@ TEST_F(frmMainTest, FocusFollowsThePanels) {
   controller.CloseKey();
   EXPECT_EQ(view.focus, std::make_pair(Focus::GenerateButton, 0));
   fs::remove(app.path() / "templates/template-free.txt");
-  controller.cmdGenerate_Click();  // fails after the panel is shown: the focus is on it
-  EXPECT_EQ(view.focus, std::make_pair(Focus::PromptBox, 0));
-  controller.CloseKey();
+  controller.cmdGenerate_Click();  // fails before the panel is shown: the focus stays
+  EXPECT_EQ(view.focus, std::make_pair(Focus::GenerateButton, 0));
   controller.CloseKey();
   EXPECT_EQ(view.focus, std::make_pair(Focus::Region, 2));
+}
+
+// Edits are drafts of their problem for the life of the window: kept across selections and
+// niches, marked in the list, asked about once on closing, dropped only on request.
+TEST_F(frmMainTest, EditsSurviveUntilRevertedOrDiscarded) {
+  StartUp();
+  EXPECT_TRUE(controller.Form_QueryUnload());  // nothing edited: nothing asked
+  controller.lblItem_Click(2);
+  ASSERT_EQ(view.list[0], "Broken Links");
+  view.UserTypes(TextBox::Problem, "Links are broken, mine too.");
+  EXPECT_TRUE(view.marks[0].edited);
+  EXPECT_TRUE(controller.SelectedHasEdits());
+  view.UserSelects(1);
+  EXPECT_EQ(view.Text(TextBox::Problem), "My site is slow.");
+  view.UserSelects(0);
+  EXPECT_EQ(view.Text(TextBox::Problem), "Links are broken, mine too.");
+  EXPECT_EQ(view.Text(TextBox::Free), "Ahrefs Webmaster Tools: finds them.");
+
+  // Typed back to the file's text: no longer an edit.
+  view.UserTypes(TextBox::Problem, "Links are broken.");
+  EXPECT_FALSE(view.marks[0].edited);
+  view.UserTypes(TextBox::Paid, "Semrush: site audits.");
+
+  // Another niche and back: the draft and its mark are there.
+  controller.ChooseNiche(4);
+  controller.lblItem_Click(4);
+  view.texts[TextBox::Free] = "my own free";  // typed without an edit event: kept on leaving
+  controller.ChooseNiche(0);
+  controller.lblItem_Click(2);
+  EXPECT_TRUE(view.marks[0].edited);
+  EXPECT_EQ(view.Text(TextBox::Paid), "Semrush: site audits.");
+
+  // Closing asks once, with the count; Cancel keeps the window.
+  view.confirmAnswers = {false, true};
+  EXPECT_FALSE(controller.Form_QueryUnload());
+  EXPECT_TRUE(controller.Form_QueryUnload());
+  EXPECT_EQ(view.confirmQuestions, (std::vector<std::string>{"Discard your edits of 2 problems?",
+                                                             "Discard your edits of 2 problems?"}));
+
+  // Revert to File drops one draft and reads the file again.
+  controller.RevertToFile();
+  EXPECT_EQ(view.Text(TextBox::Paid), "Semrush: site audits.\r\nAhrefs: link reports.\r\n");
+  EXPECT_FALSE(view.marks[0].edited);
+  EXPECT_FALSE(controller.SelectedHasEdits());
+  view.confirmQuestions.clear();
+  controller.Form_QueryUnload();
+  EXPECT_EQ(view.confirmQuestions, std::vector<std::string>{"Discard your edits of 1 problem?"});
+  EXPECT_TRUE(view.failures.empty());
+}
+
+// A picture of the user's that cannot be shown is reported, and the shipped one is shown.
+TEST_F(frmMainTest, BrokenPictureOfTheUsersFallsBackToTheShippedOne) {
+  user.Write("images/0.jpg", "not a picture");
+  view.pictureFails = user.path() / "images/0.jpg";
+  StartUp();
+  EXPECT_EQ(view.picture, (app.path() / "images/0.jpg").string());
+  ASSERT_EQ(view.failures.size(), 1u);
+  EXPECT_NE(view.failures[0].find((user.path() / "images/0.jpg").string()), std::string::npos);
+  EXPECT_NE(view.failures[0].find("comes with Veltrane is shown instead"), std::string::npos);
+}
+
+// After every resize the picture is centred again, and so is a shown niche panel.
+TEST_F(frmMainTest, ResizingCentresAgain) {
+  StartUp();
+  const struct {
+    float outerWidth;
+    bool panelShown;
+    float pictureLeft;
+    float panelLeft;
+  } cases[] = {
+      {18000, false, 4335, 4995},
+      {12000, false, 1335, 4995},  // the panel is hidden: left where it was
+      {12000, true, 1335, -1590},
+      {30000, true, 10335, 7410},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.outerWidth);
+    if (c.panelShown && !view.visible[Panel::Niche]) controller.lblItem_Click(2);
+    view.outerWidth = c.outerWidth;
+    controller.Form_Resize();
+    EXPECT_EQ(view.pictureLeft, c.pictureLeft);
+    EXPECT_EQ(view.nichePanelLeft, c.panelLeft);
+  }
 }
 
 TEST_F(frmMainTest, TheUsersFolderComesFirst) {

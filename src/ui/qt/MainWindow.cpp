@@ -3,7 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QEvent>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTextDocument>
 #include <QUrl>
@@ -27,6 +30,21 @@ namespace {
 
 constexpr const char* kSaveTitle = "Save as My Problem";
 
+// A dot beside an edited problem, as editors mark a document with unsaved changes.
+QIcon EditedMark() {
+  static const QIcon icon = [] {
+    QPixmap dot(12, 12);
+    dot.fill(Qt::transparent);
+    QPainter painter(&dot);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 128));
+    painter.drawEllipse(QRectF(2, 2, 8, 8));
+    return QIcon(dot);
+  }();
+  return icon;
+}
+
 QKeySequence NicheKey(std::size_t index) {
   return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(index)));
 }
@@ -34,6 +52,7 @@ QKeySequence NicheKey(std::size_t index) {
 // Qt lays a line out whole at every change: a keystroke takes about 10 ms in a line of 16 Ki
 // characters, over 100 ms at 64 Ki, seconds at megabytes. A text with a longer line is kept as
 // it is for the prompt and shown abridged, read-only.
+// The one-line box draws its whole text as one line, so there the whole text counts.
 constexpr qsizetype kLongestEditableLine = 16 * 1024;
 constexpr qsizetype kAbridgedLength = 2000;
 
@@ -66,16 +85,14 @@ QString ExactText(const QPlainTextEdit* box) {
 
 }  // namespace
 
-std::function<void(QDialog*)> MainWindow::modalHook;
-std::function<void(QMenu*)> MainWindow::menuHook;
-std::function<void(const std::filesystem::path&)> MainWindow::folderHook;
-
-MainWindow::MainWindow(const std::filesystem::path& appDir, const std::filesystem::path& userDir)
+MainWindow::MainWindow(const std::filesystem::path& appDir, const std::filesystem::path& userDir,
+                       Dialogs* dialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       form_(this),
-      controller_(*this, appDir, userDir) {
+      controller_(*this, appDir, userDir),
+      dialogs_(dialogs != nullptr ? dialogs : &ownDialogs_) {
   static const bool accessibility = (InstallAccessibility(), true);
   (void)accessibility;
   ConnectEvents();
@@ -105,7 +122,21 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     controller_.RegionKey(key - Qt::Key_1);
     return;
   }
+  // The X11 platform turns the Menu key into a context menu event of its own.
+  const bool menuKey = key == Qt::Key_Menu && QGuiApplication::platformName() != u"xcb";
+  if (menuKey || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    ShowMenuByKeyboard();
+    return;
+  }
   QWidget::keyPressEvent(event);
+}
+
+void MainWindow::ShowMenuByKeyboard() {
+  QWidget* focus = focusWidget();
+  if (focus == nullptr) return;
+  QContextMenuEvent menu(QContextMenuEvent::Keyboard, focus->rect().center(),
+                         focus->mapToGlobal(focus->rect().center()));
+  QApplication::sendEvent(focus, &menu);
 }
 
 void MainWindow::ShowNicheMenu(const QPoint& at) {
@@ -123,7 +154,7 @@ void MainWindow::ShowNicheMenu(const QPoint& at) {
     connect(action, &QAction::triggered, this,
             [this, i] { controller_.ChooseNiche(static_cast<int>(i)); });
   }
-  RunMenu(menu, at);
+  dialogs_->Popup(menu, at);
 }
 
 void MainWindow::ShowProblemMenu(const QPoint& at) {
@@ -133,15 +164,14 @@ void MainWindow::ShowProblemMenu(const QPoint& at) {
   connect(save, &QAction::triggered, this, [this] { controller_.SaveAsMyProblem(); });
   QAction* open = menu.addAction(QStringLiteral("Open My Problems Folder"));
   connect(open, &QAction::triggered, this, [this] { controller_.OpenMyProblemsFolder(); });
-  RunMenu(menu, at);
-}
-
-void MainWindow::RunMenu(QMenu& menu, const QPoint& at) {
-  if (menuHook) {
-    menuHook(&menu);
-    return;
-  }
-  menu.exec(at);
+  menu.addSeparator();
+  QAction* revert = menu.addAction(QStringLiteral("Revert to File"));
+  revert->setEnabled(controller_.SelectedHasEdits());
+  connect(revert, &QAction::triggered, this, [this] { controller_.RevertToFile(); });
+  QAction* remove = menu.addAction(QStringLiteral("Remove My Problem\u2026"));
+  remove->setEnabled(controller_.SelectedIsMine());
+  connect(remove, &QAction::triggered, this, [this] { controller_.RemoveMyProblem(); });
+  dialogs_->Popup(menu, at);
 }
 
 void MainWindow::ConnectEvents() {
@@ -155,9 +185,8 @@ void MainWindow::ConnectEvents() {
   }
   connect(form_.lblInstructions, &ClickLabel::clicked, this,
           [this] { controller_.lblInstructions_Click(); });
-  form_.Picture1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(form_.Picture1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { ShowNicheMenu(form_.Picture1->mapToGlobal(at)); });
+  // The regions pass their context menu events on to the picture.
+  form_.Picture1->installEventFilter(this);
 }
 
 MainForm& MainWindow::Form() const {
@@ -178,38 +207,69 @@ void MainWindow::ConnectNichePanel() {
   connect(form_.lblCopyToClipboard, &ClickLabel::clicked, this,
           [this] { controller_.lblCopyToClipboard_Click(); });
   connect(form_.lblHelp, &ClickLabel::clicked, this, [this] { controller_.lblHelp_Click(); });
-  form_.lstProblems->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(form_.lstProblems, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    ShowProblemMenu(form_.lstProblems->viewport()->mapToGlobal(at));
-  });
+  // A right-click opens the menu of what is selected: it neither selects nor reloads.
+  form_.lstProblems->installEventFilter(this);
+  form_.lstProblems->viewport()->installEventFilter(this);
+  // Only what the user types: setting a text blocks these.
+  connect(form_.txtProblem, &QLineEdit::textEdited, this,
+          [this] { controller_.ProblemTextEdited(); });
+  for (QPlainTextEdit* box : {form_.txtFree, form_.txtPaid}) {
+    connect(box, &QPlainTextEdit::textChanged, this, [this] { controller_.ProblemTextEdited(); });
+  }
 }
 
 bool MainWindow::Load(int menuIndex) {
   return controller_.Form_Load(menuIndex);
 }
 
-bool MainWindow::event(QEvent* event) {
-  if (event->type() == QEvent::Show && !startUpDone_) {
-    // Window managers maximize after mapping: until the user first acts, every size the
-    // window takes belongs to its first showing, and the picture is centred on it.
-    qApp->installEventFilter(this);
-    const bool handled = QWidget::event(event);
-    controller_.Form_Activate();
-    return handled;
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  controller_.Form_Activate();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Window managers maximize after mapping, and the user may resize at any time.
+  controller_.Form_Resize();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (controller_.Form_QueryUnload()) {
+    event->accept();
+  } else {
+    event->ignore();
   }
-  return QWidget::event(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const bool list = form_.lstProblems != nullptr &&
+                    (watched == form_.lstProblems || watched == form_.lstProblems->viewport());
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::KeyPress:
-      startUpDone_ = true;
-      qApp->removeEventFilter(this);
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+      if (list && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) return true;
       break;
-    case QEvent::Resize:
-      if (watched == this && !startUpDone_) controller_.Form_Activate();
+    case QEvent::ContextMenu: {
+      auto* menu = static_cast<QContextMenuEvent*>(event);
+      QPoint at = menu->globalPos();
+      if (list) {
+        if (menu->reason() == QContextMenuEvent::Keyboard) {
+          // Beside the selected entry rather than wherever the mouse pointer is.
+          QListWidget* problems = form_.lstProblems;
+          const QRect item = problems->visualItemRect(problems->currentItem());
+          at = problems->viewport()->mapToGlobal(
+              item.isValid() ? item.center() : problems->viewport()->rect().center());
+        }
+        ShowProblemMenu(at);
+        return true;
+      }
+      if (watched == form_.Picture1) {
+        ShowNicheMenu(at);
+        return true;
+      }
       break;
+    }
     default:
       break;
   }
@@ -268,6 +328,7 @@ float MainWindow::NichePanelWidth() const {
 }
 void MainWindow::SetNichePanelPosition(float left, float top) {
   MainForm::MoveTo(Form().picNiche, left, top);
+  UpdateCovered(Form().picNiche);
 }
 
 void MainWindow::SetSelectedNicheCaption(const std::string& caption) {
@@ -284,6 +345,7 @@ float MainWindow::Label4Top() const {
 
 void MainWindow::SetPromptPanelPosition(float left, float top) {
   MainForm::MoveTo(Form().picArticlePrompt, left, top);
+  UpdateCovered(Form().picArticlePrompt);
 }
 
 QWidget* MainWindow::PanelWidget(veltrane::Panel panel) const {
@@ -301,16 +363,28 @@ QWidget* MainWindow::PanelWidget(veltrane::Panel panel) const {
 void MainWindow::SetPanelVisible(veltrane::Panel panel, bool visible) {
   QWidget* shown = PanelWidget(panel);
   if (shown->isHidden() == !visible) return;
-  // What the panel covers can be neither clicked nor reached with Tab while it is shown.
-  const QObjectList& siblings = shown->parentWidget()->children();
-  for (qsizetype i = 0; i < siblings.indexOf(shown); ++i) {
-    auto* under = qobject_cast<QWidget*>(siblings[i]);
-    if (under != nullptr && under->isWindow()) continue;
-    if (under != nullptr && under->geometry().intersects(shown->geometry())) {
-      under->setEnabled(!visible);
+  shown->setVisible(visible);
+  UpdateCovered(shown);
+}
+
+void MainWindow::UpdateCovered(QWidget* panel) {
+  QList<QPointer<QWidget>> now;
+  if (!panel->isHidden()) {
+    const QObjectList& siblings = panel->parentWidget()->children();
+    for (qsizetype i = 0; i < siblings.indexOf(panel); ++i) {
+      auto* under = qobject_cast<QWidget*>(siblings[i]);
+      if (under != nullptr && !under->isWindow() &&
+          under->geometry().intersects(panel->geometry())) {
+        now << under;
+      }
     }
   }
-  shown->setVisible(visible);
+  QList<QPointer<QWidget>>& before = covered_[panel];
+  for (const QPointer<QWidget>& under : before) {
+    if (under && !now.contains(under)) under->setEnabled(true);
+  }
+  for (const QPointer<QWidget>& under : now) under->setEnabled(false);
+  before = now;
 }
 
 bool MainWindow::IsPanelVisible(veltrane::Panel panel) const {
@@ -324,9 +398,29 @@ void MainWindow::ClearProblemList() {
   Form().lstProblems->clear();
 }
 
-void MainWindow::AddProblem(const std::string& name) {
+void MainWindow::AddProblem(const std::string& name, ProblemMarks marks) {
   const QSignalBlocker quiet(Form().lstProblems);
   Form().lstProblems->addItem(FromUtf8(name));
+  SetProblemMarks(Form().lstProblems->count() - 1, marks);
+}
+
+void MainWindow::SetProblemMarks(int index, ProblemMarks marks) {
+  QListWidgetItem* item = Form().lstProblems->item(index);
+  if (item == nullptr) return;
+  // The name stays the item's text; the marks are its look and its description.
+  QFont font = Form().lstProblems->font();
+  font.setBold(marks.mine);
+  font.setItalic(marks.edited);
+  item->setFont(font);
+  item->setData(Qt::DecorationRole, marks.edited ? QVariant(EditedMark()) : QVariant());
+  QStringList said;
+  if (marks.mine) said << QStringLiteral("my problem");
+  if (marks.edited) said << QStringLiteral("edited");
+  item->setData(Qt::AccessibleDescriptionRole, said.join(QStringLiteral(", ")));
+  QStringList tip;
+  if (marks.mine) tip << QStringLiteral("Your own problem, from your folder.");
+  if (marks.edited) tip << QStringLiteral("Edited: the changes are not saved to a file.");
+  item->setToolTip(tip.join(QLatin1Char('\n')));
 }
 
 void MainWindow::SelectProblem(int index) {
@@ -366,7 +460,8 @@ void MainWindow::SetText(TextBox box, const std::string& text) {
   const std::string holds = box == TextBox::Problem ? text : AsTextBoxHolds(text);
   QString shown = FromUtf8(holds);
   auto& held = held_[static_cast<std::size_t>(box)];
-  const bool tooLong = LongestLine(shown) > kLongestEditableLine;
+  const bool tooLong =
+      (box == TextBox::Problem ? shown.size() : LongestLine(shown)) > kLongestEditableLine;
   if (tooLong) {
     held = holds;
     shown = Abridged(shown);
@@ -379,6 +474,7 @@ void MainWindow::SetText(TextBox box, const std::string& text) {
     Form().txtProblem->setCursorPosition(0);
   } else {
     auto* edit = static_cast<QPlainTextEdit*>(BoxWidget(box));
+    const QSignalBlocker quiet(edit);  // not an edit of the user's
     edit->setReadOnly(tooLong);
     edit->setPlainText(shown);
   }
@@ -395,10 +491,6 @@ int MainWindow::FreeCheckValue() const {
   }
 }
 
-void MainWindow::ClearClipboard() {
-  QGuiApplication::clipboard()->clear();
-}
-
 void MainWindow::PutOnClipboard(const std::string& text) {
   const QString value = FromUtf8(text);
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -409,8 +501,7 @@ void MainWindow::PutOnClipboard(const std::string& text) {
 }
 
 int MainWindow::RunModal(QDialog& dialog) {
-  if (modalHook) modalHook(&dialog);
-  return dialog.exec();
+  return dialogs_->Exec(dialog);
 }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& title) {
@@ -466,29 +557,34 @@ std::optional<std::string> MainWindow::AskProblemName(const std::string& suggest
   return ToUtf8(dialog.textValue());
 }
 
-bool MainWindow::Confirm(const std::string& question) {
-  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kSaveTitle), FromUtf8(question),
-                  QMessageBox::Yes | QMessageBox::No, this);
+bool MainWindow::Confirm(const std::string& question, const std::string& action) {
+  QMessageBox box(QMessageBox::Question, FromUtf8(std::string(form::kMainTitle)),
+                  FromUtf8(question), QMessageBox::NoButton, this);
   box.setTextFormat(Qt::PlainText);
-  box.setDefaultButton(QMessageBox::No);
-  return RunModal(box) == QMessageBox::Yes;
+  // A plain-text name: an "&" in it is a character, not a shortcut marker.
+  QPushButton* yes = box.addButton(FromUtf8(action), QMessageBox::AcceptRole);
+  box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+  RunModal(box);
+  return box.clickedButton() == yes;
 }
 
-void MainWindow::ShowWarning(const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kSaveTitle), FromUtf8(text),
-                  QMessageBox::Ok, this);
+void MainWindow::ShowWarning(const std::string& text, const std::string& title) {
+  QMessageBox box(QMessageBox::Warning, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   RunModal(box);
 }
 
 void MainWindow::OpenFolder(const std::filesystem::path& folder) {
-  if (folderHook) {
-    folderHook(folder);
-    return;
-  }
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())))) {
+  if (!dialogs_->OpenUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())))) {
     throw Failure("Could not open the folder \"" + DisplayPath(folder) +
                   "\": no file manager answered.");
+  }
+}
+
+void MainWindow::MoveToTrash(const std::filesystem::path& file) {
+  if (!dialogs_->MoveToTrash(QFile::decodeName(file.c_str()))) {
+    throw Failure("Could not move \"" + DisplayPath(file) +
+                  "\" to the trash: the desktop's trash did not take it.");
   }
 }
 

@@ -1,17 +1,18 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <filesystem>
-#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
 #include "ui/MainWindowView.h"
 #include "ui/frmMain.h"
+#include "ui/qt/Dialogs.h"
 #include "ui/qt/MainForm.h"
 
-class QDialog;
 class QMenu;
 
 namespace veltrane::qt {
@@ -21,20 +22,15 @@ namespace veltrane::qt {
 class MainWindow : public QWidget, public MainWindowView {
   Q_OBJECT
  public:
-  // Content comes from `userDir` first, where given, then from `appDir`.
+  // Content comes from `userDir` first, where given, then from `appDir`. Modal windows, menus
+  // and the desktop are reached through `dialogs` (which must outlive the window), or directly.
   explicit MainWindow(const std::filesystem::path& appDir,
-                      const std::filesystem::path& userDir = {});
+                      const std::filesystem::path& userDir = {}, Dialogs* dialogs = nullptr);
 
   // Runs start-up with niche `menuIndex` before the first showing; false when the program
   // cannot start.
   bool Load(int menuIndex = 0);
   frmMain& Controller() { return controller_; }
-
-  // Called with every modal window just before it runs, so tests can answer it.
-  static std::function<void(QDialog*)> modalHook;
-  // Called with a context menu instead of running it, and with a folder instead of opening it.
-  static std::function<void(QMenu*)> menuHook;
-  static std::function<void(const std::filesystem::path&)> folderHook;
 
   // MainWindowView
   void ShowPicture(const NichePicture& files) override;
@@ -54,13 +50,13 @@ class MainWindow : public QWidget, public MainWindowView {
   void SetPanelVisible(veltrane::Panel panel, bool visible) override;
   bool IsPanelVisible(veltrane::Panel panel) const override;
   void ClearProblemList() override;
-  void AddProblem(const std::string& name) override;
+  void AddProblem(const std::string& name, ProblemMarks marks) override;
+  void SetProblemMarks(int index, ProblemMarks marks) override;
   void SelectProblem(int index) override;
   int SelectedProblem() const override;
   std::string Text(TextBox box) const override;
   void SetText(TextBox box, const std::string& text) override;
   int FreeCheckValue() const override;
-  void ClearClipboard() override;
   void PutOnClipboard(const std::string& text) override;
   void ShowMessage(const std::string& text, const std::string& title) override;
   void ShowHelpWindow() override;
@@ -69,34 +65,43 @@ class MainWindow : public QWidget, public MainWindowView {
   void SetFocus(Focus target, int region) override;
   std::optional<std::string> AskProblemName(const std::string& suggestion,
                                             bool emptyLinesDropped) override;
-  bool Confirm(const std::string& question) override;
-  void ShowWarning(const std::string& text) override;
+  bool Confirm(const std::string& question, const std::string& action) override;
+  void ShowWarning(const std::string& text, const std::string& title) override;
   void OpenFolder(const std::filesystem::path& folder) override;
+  void MoveToTrash(const std::filesystem::path& file) override;
 
  protected:
-  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void ConnectEvents();
   void AddShortcuts();
   void ShowNicheMenu(const QPoint& at);
   void ShowProblemMenu(const QPoint& at);
-  static void RunMenu(QMenu& menu, const QPoint& at);
+  // Opens the context menu of the control that has the focus, beside it.
+  void ShowMenuByKeyboard();
   void ConnectNichePanel();
   // The form, its niche panel built.
   MainForm& Form() const;
   QWidget* PanelWidget(veltrane::Panel panel) const;
   QWidget* BoxWidget(TextBox box) const;
-  static int RunModal(QDialog& dialog);
+  int RunModal(QDialog& dialog);
+  // Disables what `panel` covers where it now stands, and enables again what it no longer
+  // covers: what lies under a shown panel can be neither clicked nor reached with Tab.
+  void UpdateCovered(QWidget* panel);
 
   MainForm form_;
   // The whole texts of boxes that show them abridged, by TextBox.
   std::array<std::optional<std::string>, 4> held_;
   frmMain controller_;
-  // Set by the user's first click or key: sizes taken before belong to the first showing.
-  bool startUpDone_ = false;
+  Dialogs ownDialogs_;
+  Dialogs* dialogs_;
+  // The controls each shown panel has disabled.
+  std::map<QWidget*, QList<QPointer<QWidget>>> covered_;
 };
 
 }  // namespace veltrane::qt
