@@ -61,9 +61,24 @@ bool fontAvailable() {
   return true;
 }
 
+bool tilesInRegions() {
+  bool ok = true;
+  for (std::size_t j = 0; j < Tiles().size(); ++j) {
+    if (!Regions()[j].contains(Tiles()[j])) {
+      std::fprintf(stderr, "tile %zu leaves its region\n", j + 1);
+      ok = false;
+    }
+  }
+  if (kEmblemCentre.x() != RingAxis()) {
+    std::fprintf(stderr, "the emblem is off the ring's axis %.1f\n", RingAxis());
+    ok = false;
+  }
+  return ok;
+}
+
 bool emblemFits() {
   const double reach = kEmblemRadius + kHaloWidth;
-  for (const QRect& r : Regions()) {
+  for (const QRect& r : Tiles()) {
     const double dx =
         std::max({r.left() - kEmblemCentre.x(), 0.0, kEmblemCentre.x() - (r.right() + 1)});
     const double dy =
@@ -100,18 +115,23 @@ bool coloursReadable() {
 }
 
 std::optional<Sizes> chooseSizes() {
-  std::vector<std::pair<QString, QRectF>> labels;
+  Sizes sizes{};
   std::vector<std::pair<QString, QRectF>> names;
-  for (const NicheEntry& niche : NicheCatalog()) {
+  for (std::size_t m = 0; m < kNicheCount; ++m) {
+    const NicheEntry& niche = NicheCatalog()[m];
     names.emplace_back(Text(niche.name), emblemTextBox());
-    for (std::size_t j = 0; j < Regions().size(); ++j) {
-      labels.emplace_back(Text(niche.subniches[j]), labelBox(Regions()[j]));
+    std::vector<std::pair<QString, QRectF>> labels;
+    for (std::size_t j = 0; j < Tiles().size(); ++j) {
+      labels.emplace_back(Text(niche.subniches[j]), labelBox(Tiles()[j]));
     }
+    const auto label = commonSize(labels, kLabelLargest, kLabelSmallest);
+    if (!label) return std::nullopt;
+    sizes.label[m] = *label;
   }
-  const auto label = commonSize(labels, kLabelLargest, kLabelSmallest);
   const auto emblem = commonSize(names, kEmblemLargest, kEmblemSmallest);
-  if (!label || !emblem) return std::nullopt;
-  return Sizes{*label, *emblem};
+  if (!emblem) return std::nullopt;
+  sizes.emblem = *emblem;
+  return sizes;
 }
 
 }  // namespace veltrane::nichepictures

@@ -24,6 +24,10 @@ bool fits(const QString& text, const QRectF& box, const QFont& f, QPaintDevice* 
 // Another family would be substituted silently and might not fit the names.
 bool fontAvailable();
 
+// Every tile inside its click region, so a click on a tile always picks its subniche, and the
+// emblem on the ring's axis.
+bool tilesInRegions();
+
 // The halo around the emblem must stay clear of every tile, and the emblem's symbol and name
 // inside its disc.
 bool emblemFits();
@@ -32,7 +36,7 @@ bool emblemFits();
 // must all read well.
 bool coloursReadable();
 
-// The largest label and emblem sizes at which every name of every niche fits, or nothing.
+// The largest label size for each niche and emblem size at which the names fit, or nothing.
 std::optional<Sizes> chooseSizes();
 
 }  // namespace veltrane::nichepictures

@@ -21,6 +21,46 @@ const std::array<QRect, kSubnicheCount>& Regions() {
   return regions;
 }
 
+int RingAxisTwice() {
+  const QRect& top = Regions()[0];
+  return 2 * top.left() + top.width();
+}
+
+const std::array<QRect, kSubnicheCount>& Tiles() {
+  static const std::array<QRect, kSubnicheCount> tiles = [] {
+    const int axis = RingAxisTwice();
+    const auto mirror = [axis](const QRect& r) {
+      return QRect(axis - r.left() - r.width(), r.top(), r.width(), r.height());
+    };
+    // Room for a tile that its twin's mirror image also leaves inside the twin's region.
+    std::array<QRect, kSubnicheCount> room;
+    int width = kWidth;
+    int height = kHeight;
+    for (std::size_t j = 0; j < room.size(); ++j) {
+      room[j] = Regions()[j] & mirror(Regions()[Twin(j)]);
+      width = std::min(width, room[j].width());
+      height = std::min(height, room[j].height());
+    }
+    // A tile centred on the axis has whole-pixel edges only at the axis's parity.
+    if ((axis - width) % 2 != 0) --width;
+    std::array<QRect, kSubnicheCount> t;
+    for (std::size_t j = 0; j < t.size(); ++j) {
+      const int top = room[j].top() + (room[j].height() - height) / 2;
+      int left = 0;
+      if (Twin(j) == j) {
+        left = (axis - width) / 2;
+      } else if (j < Twin(j)) {
+        left = room[j].left() + (room[j].width() - width) / 2;
+      } else {
+        left = axis - t[Twin(j)].left() - width;
+      }
+      t[j] = QRect(left, top, width, height);
+    }
+    return t;
+  }();
+  return tiles;
+}
+
 QColor tint(QColor colour, double amount) {
   const auto mix = [amount](int c) {
     return static_cast<int>(std::lround(255 + (c - 255) * amount));
@@ -49,10 +89,10 @@ QFont font(int pixelSize, bool bold) {
   return f;
 }
 
-QRectF labelBox(const QRect& r) {
-  const double top = r.top() + kTilePad + kTileSymbol + kSymbolGap;
-  return QRectF(r.left() + kLabelSide, top, r.width() - 2 * kLabelSide,
-                r.bottom() + 1 - kTilePad - top);
+QRectF labelBox(const QRect& tile) {
+  const double top = tile.top() + kTilePad + kTileSymbol + kSymbolGap;
+  return QRectF(tile.left() + kLabelSide, top, tile.width() - 2 * kLabelSide,
+                tile.bottom() + 1 - kTilePad - top);
 }
 
 QRectF emblemTextBox() {

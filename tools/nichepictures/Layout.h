@@ -30,18 +30,18 @@ inline constexpr int kEmblemSymbol = 44;
 inline constexpr int kEmblemTextWidth = 150;
 inline constexpr int kEmblemTextHeight = 50;  // two lines
 
-inline constexpr int kTileInset = 1;  // tile = region shrunk by this many pixels per side
 inline constexpr int kTileCorner = 10;
 inline constexpr int kTileSymbol = 30;
-inline constexpr int kSymbolGap = 3;  // between a symbol and the text under it
-// Margins inside a region. The test samples the tile colour 4 to 6 pixels in from the bottom
+inline constexpr int kSymbolGap = 2;  // between a symbol and the text under it
+// Margins inside a tile. The test samples the tile colour 4 to 6 pixels in from the bottom
 // corners, the sides, the bottom and the top right corner, so nothing is drawn there.
-inline constexpr int kLabelSide = 7;
-inline constexpr int kTilePad = 8;
-inline constexpr int kBadgeInset = 6;  // the key badge sits in the top left corner
+inline constexpr int kLabelSide = 5;
+inline constexpr int kTilePad = 5;
+inline constexpr int kBadgeInset = 5;  // the key badge sits in the top left corner
 inline constexpr int kBadgeSize = 18;
 
-// Pixel sizes: the labels take the largest size at which every name of every niche fits.
+// Pixel sizes: a niche's labels take the largest size at which all its names fit, the emblem
+// the largest at which every niche's name fits.
 inline constexpr int kLabelLargest = 16;
 inline constexpr int kLabelSmallest = 13;
 inline constexpr int kEmblemLargest = 22;
@@ -60,7 +60,7 @@ inline constexpr std::array<QRgb, kNicheCount> kNicheColours{0x1f5fae, 0x0d7a78,
 inline const QString kFontFamily = QStringLiteral("DejaVu Sans Condensed");
 
 struct Sizes {
-  int label;
+  std::array<int, kNicheCount> label;  // by menu index
   int emblem;
 };
 
@@ -68,6 +68,21 @@ QString Text(std::string_view text);
 
 // The click regions of the main window, by subniche index.
 const std::array<QRect, kSubnicheCount>& Regions();
+
+// The ring's mirror axis, the middle of the top region, doubled to stay a whole number.
+int RingAxisTwice();
+inline double RingAxis() {
+  return RingAxisTwice() / 2.0;
+}
+// The tile across the axis from tile `j`, counting round the ring from the top; the top and
+// bottom tiles are their own twins.
+constexpr std::size_t Twin(std::size_t j) {
+  return (kSubnicheCount - j) % kSubnicheCount;
+}
+// The tiles as drawn, by subniche index: all one size, each inside its region, twins mirrored
+// across the axis on the same rows. The regions differ a little in size and height, and a ring
+// drawn straight from them looks lopsided.
+const std::array<QRect, kSubnicheCount>& Tiles();
 
 // Blend `colour` into white; amount 0 gives white, 1 gives the colour itself.
 QColor tint(QColor colour, double amount);
@@ -79,7 +94,7 @@ QColor hintGround(QColor family);
 QFont font(int pixelSize, bool bold);
 
 // Where a tile's label may go: under the symbol, clear of the sampled margins.
-QRectF labelBox(const QRect& r);
+QRectF labelBox(const QRect& tile);
 QRectF emblemTextBox();
 // The band below the lowest tile, for the hint.
 QRectF hintBand();

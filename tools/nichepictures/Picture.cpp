@@ -52,11 +52,10 @@ void drawKey(QPainter& p, const QRectF& box, int digit, QColor family, bool outl
 
 bool drawTile(QPainter& p, std::size_t j, const QString& name, Drawing symbol, QColor family,
               int labelPx) {
-  const QRect& r = Regions()[j];
+  const QRect& r = Tiles()[j];
   p.setPen(Qt::NoPen);
   p.setBrush(family);
-  p.drawRoundedRect(QRectF(r).adjusted(kTileInset, kTileInset, -kTileInset, -kTileInset),
-                    kTileCorner, kTileCorner);
+  p.drawRoundedRect(QRectF(r), kTileCorner, kTileCorner);
   drawKey(p, QRectF(r.left() + kBadgeInset, r.top() + kBadgeInset, kBadgeSize, kBadgeSize),
           static_cast<int>(j) + 1, family, false);
 
@@ -90,11 +89,11 @@ bool drawHint(QPainter& p, QColor family) {
                        metrics.horizontalAdvance(between) + gap + key;
   const QRectF band = hintBand();
   const double mid = band.center().y();
-  double x = (kWidth - width) / 2;
+  double x = RingAxis() - width / 2;
 
   constexpr double kPillHeight = 38;
   constexpr double kPillSide = 16;
-  if (x - kPillSide < 0 || kPillHeight > band.height()) {
+  if (x - kPillSide < 0 || x + width + kPillSide > kWidth || kPillHeight > band.height()) {
     std::fprintf(stderr, "the hint does not fit the band\n");
     return false;
   }
@@ -140,7 +139,7 @@ std::optional<QImage> drawNiche(std::size_t menu, int scale, const Sizes& sizes)
 
   // Connectors run from the emblem centre to each tile centre; tiles and emblem cover the ends.
   p.setPen(QPen(tint(family, 0.25), 2, Qt::SolidLine, Qt::RoundCap));
-  for (const QRect& r : Regions()) p.drawLine(kEmblemCentre, QRectF(r).center());
+  for (const QRect& r : Tiles()) p.drawLine(kEmblemCentre, QRectF(r).center());
 
   p.setPen(Qt::NoPen);
   p.setBrush(tint(family, 0.18));
@@ -165,8 +164,9 @@ std::optional<QImage> drawNiche(std::size_t menu, int scale, const Sizes& sizes)
     return std::nullopt;
   }
 
-  for (std::size_t j = 0; j < Regions().size(); ++j) {
-    if (!drawTile(p, j, Text(niche.subniches[j]), SubnicheSymbol(menu, j), family, sizes.label)) {
+  for (std::size_t j = 0; j < Tiles().size(); ++j) {
+    if (!drawTile(p, j, Text(niche.subniches[j]), SubnicheSymbol(menu, j), family,
+                  sizes.label[menu])) {
       return std::nullopt;
     }
   }

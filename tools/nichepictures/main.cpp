@@ -3,9 +3,9 @@
 // Usage: veltrane-nichepictures OUTPUT_DIR
 // Writes OUTPUT_DIR/<menu>.jpg (622 x 670) and <menu>@2x.jpg (1244 x 1340, the same drawing
 // at twice the scale for device pixel ratio 2) for menus 0 to 5, JPEG quality 92. Each
-// picture holds an emblem in the middle, eight subniche tiles (tile j exactly under click
-// region j of the main window, with a symbol, the name and the key j + 1 that opens it) and a
-// hint in the band below the tiles. The output is deterministic.
+// picture holds an emblem in the middle, a symmetric ring of eight subniche tiles (tile j
+// inside click region j of the main window, with a symbol, the name and the key j + 1 that
+// opens it) and a hint in the band below the tiles. The output is deterministic.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -30,10 +30,12 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
     return 2;
   }
-  if (!fontAvailable() || !emblemFits() || !coloursReadable()) return 1;
+  if (!fontAvailable() || !tilesInRegions() || !emblemFits() || !coloursReadable()) return 1;
   const auto sizes = chooseSizes();
   if (!sizes) return 1;
-  std::printf("label %d px, emblem %d px\n", sizes->label, sizes->emblem);
+  std::printf("labels");
+  for (const int px : sizes->label) std::printf(" %d", px);
+  std::printf(" px, emblem %d px\n", sizes->emblem);
 
   const QDir outDir(QString::fromLocal8Bit(argv[1]));
   if (!outDir.mkpath(QStringLiteral("."))) {
