@@ -1,5 +1,6 @@
 #include "Symbols.h"
 
+#include <QPainterPathStroker>
 #include <QPointF>
 #include <QRectF>
 #include <QTransform>
@@ -128,6 +129,15 @@ QPainterPath crescent(QPointF c1, double r1, QPointF c2, double r2) {
   return m;
 }
 
+// `path` as a tube `width` wide with round ends, for stroking as an outline.
+QPainterPath tube(const QPainterPath& path, double width) {
+  QPainterPathStroker stroker;
+  stroker.setWidth(width);
+  stroker.setCapStyle(Qt::RoundCap);
+  stroker.setJoinStyle(Qt::RoundJoin);
+  return stroker.createStroke(path).simplified();
+}
+
 // Internet Marketing
 
 Glyph funnel() {
@@ -164,6 +174,30 @@ Glyph clickCursor() {
   line(g.lines, 3, 8.5, 5.5, 8.5);
   line(g.lines, 4.8, 3.8, 6.6, 5.6);
   line(g.lines, 14.2, 3.8, 12.4, 5.6);
+  return g;
+}
+
+// An advert with a pointer clicking it.
+Glyph adClick() {
+  Glyph g;
+  roundRect(g.lines, 2, 3, 20, 14, 2.5);
+  polyline(g.lines, {{5.5, 13.5}, {8, 6.5}, {10.5, 13.5}});
+  line(g.lines, 6.5, 11, 9.5, 11);
+  g.lines.moveTo(13, 6.5);
+  g.lines.lineTo(13, 13.5);
+  g.lines.lineTo(14.5, 13.5);
+  g.lines.cubicTo(19, 13.5, 19, 6.5, 14.5, 6.5);
+  g.lines.closeSubpath();
+  QPainterPath arrow;
+  polygon(arrow, {{15, 12.5},
+                  {15, 22.5},
+                  {17.3, 20.3},
+                  {18.8, 23.3},
+                  {20.6, 22.4},
+                  {19.1, 19.4},
+                  {22.3, 19.4}});
+  g.cover = tube(arrow, 3.5).united(arrow);
+  g.solid = arrow;
   return g;
 }
 
@@ -436,34 +470,37 @@ Glyph drop() {
   return g;
 }
 
-// The large intestine framing the coiled small one.
-Glyph intestines() {
+// A stomach below its gullet, leading into the gut.
+Glyph stomach() {
   Glyph g;
-  g.lines.moveTo(6, 21.5);
-  g.lines.lineTo(4, 18);
-  g.lines.lineTo(4, 7);
-  g.lines.cubicTo(4, 4.2, 5.8, 3, 8, 3);
-  g.lines.lineTo(16, 3);
-  g.lines.cubicTo(18.2, 3, 20, 4.2, 20, 7);
-  g.lines.lineTo(20, 15.5);
-  g.lines.cubicTo(20, 18, 18.5, 19.5, 16, 19.5);
-  g.lines.lineTo(12.5, 19.5);
-  g.lines.moveTo(8.5, 7.5);
-  g.lines.lineTo(15, 7.5);
-  g.lines.cubicTo(17, 7.5, 17, 11, 15, 11);
-  g.lines.lineTo(9, 11);
-  g.lines.cubicTo(7, 11, 7, 14.5, 9, 14.5);
-  g.lines.lineTo(15.5, 14.5);
+  g.lines.moveTo(8, 2);
+  g.lines.lineTo(8, 7);
+  g.lines.cubicTo(8, 9.5, 9.5, 10.5, 11.5, 10.5);
+  g.lines.cubicTo(13.5, 10.5, 14.5, 12, 13.5, 14);
+  g.lines.cubicTo(12.5, 16, 9.5, 16.5, 7, 16.5);
+  g.lines.cubicTo(5, 16.5, 4, 17.5, 4, 19);
+  g.lines.lineTo(4, 21.5);
+  g.lines.moveTo(12, 2);
+  g.lines.lineTo(12, 5.5);
+  g.lines.cubicTo(17, 4.5, 20.5, 7.5, 20.5, 12);
+  g.lines.cubicTo(20.5, 17.5, 15.5, 21, 10.5, 21);
+  g.lines.lineTo(8.5, 21);
   return g;
 }
 
-Glyph tree() {
+// An older walker with a cane, and a heart.
+Glyph walkerWithCane() {
   Glyph g;
-  circle(g.lines, 12, 9, 7);
-  line(g.lines, 12, 11, 12, 21.5);
-  line(g.lines, 12, 14.5, 8.5, 11);
-  line(g.lines, 12, 13, 15, 10);
-  line(g.lines, 7, 21.5, 17, 21.5);
+  circle(g.solid, 9.5, 3.8, 2.3);
+  g.lines.moveTo(9.6, 7.6);
+  g.lines.cubicTo(8.6, 9.5, 8.2, 11.5, 8.4, 14);
+  polyline(g.lines, {{8.4, 14}, {6.2, 17.5}, {5.5, 21.5}});
+  polyline(g.lines, {{8.4, 14}, {10.6, 17.5}, {11.2, 21.5}});
+  polyline(g.lines, {{9.3, 9}, {11.8, 12}, {14.5, 12}});
+  g.lines.moveTo(14.5, 21.5);
+  g.lines.lineTo(14.5, 11.2);
+  g.lines.cubicTo(14.5, 8.8, 17.5, 8.8, 17.5, 11);
+  g.solid.addPath(heart(14.5, -0.8, 0.36));
   return g;
 }
 
@@ -532,18 +569,28 @@ Glyph network() {
   return g;
 }
 
-Glyph balance() {
+// Two hands clasped between their cuffs: the backs of both on top, the fingers of one curled
+// round below.
+Glyph handshake() {
   Glyph g;
-  line(g.lines, 12, 4, 12, 20.5);
-  line(g.lines, 7.5, 21, 16.5, 21);
-  line(g.lines, 3.5, 7, 20.5, 7);
-  circle(g.solid, 12, 3.5, 1.5);
-  for (double x : {4.5, 19.5}) {
-    polyline(g.lines, {{x - 2.5, 14}, {x, 7}, {x + 2.5, 14}});
-    g.lines.moveTo(x - 3, 14);
-    g.lines.cubicTo(x - 3, 17.5, x + 3, 17.5, x + 3, 14);
-    g.lines.closeSubpath();
+  polygon(g.lines, {{0.8, 13.2}, {4.2, 9.8}, {7.3, 12.9}, {3.9, 16.3}});
+  polygon(g.lines, {{23.2, 13.2}, {19.8, 9.8}, {16.7, 12.9}, {20.1, 16.3}});
+  g.lines.moveTo(4.2, 9.8);
+  g.lines.lineTo(8.3, 6.4);
+  g.lines.cubicTo(9.4, 5.5, 10.9, 5.5, 12, 6.5);
+  g.lines.cubicTo(13.1, 5.5, 14.6, 5.5, 15.7, 6.4);
+  g.lines.lineTo(19.8, 9.8);
+  g.lines.moveTo(12, 6.5);
+  g.lines.lineTo(8.5, 10);
+  g.lines.moveTo(16.7, 12.9);
+  g.lines.lineTo(15.3, 14.3);
+  for (int k = 0; k < 3; ++k) {
+    const QPointF at(15.3 - 2.2 * k, 14.3 + 0.4 * k);
+    g.lines.cubicTo(at + QPointF(0.4, 1.6), at + QPointF(-1.6, 2.2), at + QPointF(-2.2, 0.4));
   }
+  g.lines.lineTo(7.3, 12.9);
+  // Drawn flat for easy numbers, then raised: steeper arms fill the square better.
+  g.lines = QTransform().translate(12, 12.5).scale(1, 1.4).translate(-12, -11.5).map(g.lines);
   return g;
 }
 
@@ -605,18 +652,19 @@ Glyph pieChart() {
   return g;
 }
 
-Glyph piggyBank() {
+// A sun lounger under the sun.
+Glyph sunLounger() {
   Glyph g;
-  g.lines.addEllipse(QPointF(11.5, 13), 8.5, 6.5);
-  polyline(g.lines, {{7, 8.2}, {8, 4}, {11.5, 6.6}});
-  line(g.lines, 7.5, 18.5, 7.5, 21.5);
-  line(g.lines, 15.5, 18.5, 15.5, 21.5);
-  line(g.lines, 9.5, 9.5, 13.5, 9.5);
-  g.cover.addRoundedRect(QRectF(18.5, 10.5, 3.5, 4.5), 1, 1);
-  g.lines.addPath(g.cover);
-  circle(g.solid, 16, 11.5, 1);
-  g.lines.moveTo(3.1, 12);
-  g.lines.cubicTo(1.4, 12, 1.4, 9.5, 3, 9.5);
+  circle(g.lines, 18, 5.5, 2.5);
+  for (int k = 0; k < 8; ++k) {
+    const double a = k * std::numbers::pi / 4;
+    line(g.lines, 18 + 4.3 * std::cos(a), 5.5 + 4.3 * std::sin(a), 18 + 5.3 * std::cos(a),
+         5.5 + 5.3 * std::sin(a));
+  }
+  polyline(g.lines, {{2.5, 11}, {7, 17.5}, {21.5, 17.5}});
+  line(g.lines, 7, 17.5, 5, 21.5);
+  line(g.lines, 19, 17.5, 21, 21.5);
+  line(g.lines, 11.5, 17.5, 13.5, 21.5);
   return g;
 }
 
@@ -704,12 +752,12 @@ Glyph coinStack() {
 // One symbol per subniche, by menu index and subniche index; both Productivity Tools
 // subniches are about the same tools and share the checklist.
 constexpr std::array<std::array<Drawing, kSubnicheCount>, kNicheCount> kSymbols{{
-    {funnel, envelope, magnifier, clickCursor, playButton, server, website, chainLink},
+    {funnel, envelope, magnifier, adClick, playButton, server, website, chainLink},
     {page, personSearch, stepsToFlag, laptop, questionBubble, signpost, homeOffice, checklist},
     {clock, target, flame, sprout, leaderAndTeam, microphone, lotus, checklist},
-    {bathroomScale, seatedPose, helix, moonAndStar, leaf, drop, intestines, tree},
-    {twoPeople, heartOutline, rings, medal, mirror, twoBubbles, network, balance},
-    {risingChart, cryptoCoin, banknote, creditCard, pieChart, piggyBank, brokenChain, building},
+    {bathroomScale, seatedPose, helix, moonAndStar, leaf, drop, stomach, walkerWithCane},
+    {twoPeople, heartOutline, rings, medal, mirror, twoBubbles, network, handshake},
+    {risingChart, cryptoCoin, banknote, creditCard, pieChart, sunLounger, brokenChain, building},
 }};
 constexpr std::array<Drawing, kNicheCount> kEmblems{globe,     briefcase, summitFlag,
                                                     heartbeat, twoHearts, coinStack};
