@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 
 #include <algorithm>
 #include <cmath>
@@ -109,6 +110,26 @@ bool coloursReadable() {
                      qPrintable(fore.name()), qPrintable(back.name()));
         ok = false;
       }
+    }
+  }
+  return ok;
+}
+
+bool hintFits() {
+  constexpr double kMargin = 6;  // between the pill and the band's edges
+  bool ok = true;
+  for (const int scale : {1, 2}) {
+    QImage device(kWidth * scale, kHeight * scale, QImage::Format_RGB32);
+    device.setDevicePixelRatio(scale);
+    const Hint hint = hintLayout(&device);
+    const QRectF room = hintBand().adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    // The rows keep clear of the pill's rounded ends.
+    const double round = hint.pill.height() / 2;
+    const QRectF inner = hint.pill.adjusted(round / 2, 0, -round / 2, 0);
+    if (!room.contains(hint.pill) || !inner.contains(hint.pickRow) ||
+        !inner.contains(hint.nichesRow)) {
+      std::fprintf(stderr, "the hint does not fit the band at %dx\n", scale);
+      ok = false;
     }
   }
   return ok;

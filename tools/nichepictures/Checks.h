@@ -36,6 +36,10 @@ bool emblemFits();
 // must all read well.
 bool coloursReadable();
 
+// The hint's pill inside the band below the tiles, clear of its edges, and both rows inside
+// the pill, in the plain picture and the one at twice the size.
+bool hintFits();
+
 // The largest label size for each niche and emblem size at which the names fit, or nothing.
 std::optional<Sizes> chooseSizes();
 

@@ -1,5 +1,7 @@
 #include "Layout.h"
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <cmath>
 
@@ -104,6 +106,37 @@ QRectF hintBand() {
   int lowest = 0;
   for (const QRect& r : Regions()) lowest = std::max(lowest, r.bottom() + 1);
   return QRectF(0, lowest, kWidth, kHeight - lowest);
+}
+
+QString hintPickText() {
+  return QStringLiteral("Click a subniche, or press");
+}
+
+QString hintToText() {
+  return QStringLiteral("to");
+}
+
+QString hintNichesText() {
+  return QStringLiteral("Ctrl+1\u2013%1 or right-click: other niches").arg(kNicheCount);
+}
+
+Hint hintLayout(QPaintDevice* device) {
+  constexpr double kPad = 7;  // above and below the rows
+  constexpr double kRowGap = 2;
+  constexpr double kSide = 18;  // beyond the longer row
+  const QFontMetricsF metrics(font(kHintText, false), device);
+  const double pickWidth = kHintSymbol + kHintGap + metrics.horizontalAdvance(hintPickText()) +
+                           kHintGap + kHintKey + kHintGap +
+                           metrics.horizontalAdvance(hintToText()) + kHintGap + kHintKey;
+  const double nichesWidth = metrics.horizontalAdvance(hintNichesText());
+  const double width = std::max(pickWidth, nichesWidth) + 2 * kSide;
+  const double height = kPad + kHintKey + kRowGap + metrics.height() + kPad;
+  const double axis = RingAxis();
+  const QRectF pill(axis - width / 2, hintBand().center().y() - height / 2, width, height);
+  const QRectF pick(axis - pickWidth / 2, pill.top() + kPad, pickWidth, kHintKey);
+  const QRectF niches(axis - nichesWidth / 2, pick.bottom() + kRowGap, nichesWidth,
+                      metrics.height());
+  return {pill, pick, niches};
 }
 
 }  // namespace veltrane::nichepictures

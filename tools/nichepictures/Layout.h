@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPaintDevice>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
@@ -98,5 +99,21 @@ QRectF labelBox(const QRect& tile);
 QRectF emblemTextBox();
 // The band below the lowest tile, for the hint.
 QRectF hintBand();
+
+// The hint: how to pick a subniche ("Click a subniche, or press [1] to [8]" after a pointer)
+// over how to reach the other niches, which a newcomer would not guess, in a pill centred on
+// the ring's axis. Measured on the device it is drawn on, whose metrics differ by scale.
+inline constexpr double kHintSymbol = 20;
+inline constexpr double kHintKey = kBadgeSize + 2;
+inline constexpr double kHintGap = 7;  // between the parts of a row
+struct Hint {
+  QRectF pill;
+  QRectF pickRow;
+  QRectF nichesRow;
+};
+QString hintPickText();
+QString hintToText();
+QString hintNichesText();
+Hint hintLayout(QPaintDevice* device);
 
 }  // namespace veltrane::nichepictures

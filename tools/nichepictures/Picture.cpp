@@ -75,53 +75,42 @@ bool drawTile(QPainter& p, std::size_t j, const QString& name, Drawing symbol, Q
   return drawWrapped(p, name, text, f, Qt::white);
 }
 
-// False if the hint does not fit the band.
-bool drawHint(QPainter& p, QColor family) {
+void drawHint(QPainter& p, QColor family) {
   const QColor ink = hintInk(family);
+  const QColor ground = hintGround(family);
   const QFont f = font(kHintText, false);
   const QFontMetricsF metrics(f, p.device());
-  const QString before = QStringLiteral("Click a subniche, or press");
-  const QString between = QStringLiteral("to");
-  const double symbol = 20;
-  const double key = kBadgeSize + 2;
-  const double gap = 7;
-  const double width = symbol + gap + metrics.horizontalAdvance(before) + gap + key + gap +
-                       metrics.horizontalAdvance(between) + gap + key;
-  const QRectF band = hintBand();
-  const double mid = band.center().y();
-  double x = RingAxis() - width / 2;
-
-  constexpr double kPillHeight = 38;
-  constexpr double kPillSide = 16;
-  if (x - kPillSide < 0 || x + width + kPillSide > kWidth || kPillHeight > band.height()) {
-    std::fprintf(stderr, "the hint does not fit the band\n");
-    return false;
-  }
+  const Hint hint = hintLayout(p.device());
   p.setPen(Qt::NoPen);
-  p.setBrush(hintGround(family));
-  p.drawRoundedRect(
-      QRectF(x - kPillSide, mid - kPillHeight / 2, width + 2 * kPillSide, kPillHeight),
-      kPillHeight / 2, kPillHeight / 2);
-  drawSymbol(p, HintSymbol(), QRectF(x, mid - symbol / 2, symbol, symbol), ink, hintGround(family));
-  x += symbol + gap;
-  p.setFont(f);
-  p.setPen(ink);
+  p.setBrush(ground);
+  const double radius = hint.pill.height() / 2;
+  p.drawRoundedRect(hint.pill, radius, radius);
+
+  const double mid = hint.pickRow.center().y();
+  double x = hint.pickRow.left();
+  drawSymbol(p, HintSymbol(), QRectF(x, mid - kHintSymbol / 2, kHintSymbol, kHintSymbol), ink,
+             ground);
+  x += kHintSymbol + kHintGap;
   const auto text = [&](const QString& s) {
     const double w = metrics.horizontalAdvance(s);
-    p.drawText(QRectF(x, mid - 15, w + 1, 30), Qt::AlignLeft | Qt::AlignVCenter, s);
-    x += w + gap;
-  };
-  const auto keyCap = [&](int digit) {
-    drawKey(p, QRectF(x, mid - key / 2, key, key), digit, family, true);
     p.setFont(f);
     p.setPen(ink);
-    x += key + gap;
+    p.drawText(QRectF(x, mid - 15, w + 1, 30), Qt::AlignLeft | Qt::AlignVCenter, s);
+    x += w + kHintGap;
   };
-  text(before);
+  const auto keyCap = [&](int digit) {
+    drawKey(p, QRectF(x, mid - kHintKey / 2, kHintKey, kHintKey), digit, family, true);
+    x += kHintKey + kHintGap;
+  };
+  text(hintPickText());
   keyCap(1);
-  text(between);
+  text(hintToText());
   keyCap(static_cast<int>(kSubnicheCount));
-  return true;
+
+  p.setFont(f);
+  p.setPen(ink);
+  p.drawText(hint.nichesRow.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignVCenter,
+             hintNichesText());
 }
 
 }  // namespace
@@ -170,7 +159,7 @@ std::optional<QImage> drawNiche(std::size_t menu, int scale, const Sizes& sizes)
       return std::nullopt;
     }
   }
-  if (!drawHint(p, family)) return std::nullopt;
+  drawHint(p, family);
   p.end();
   return image;
 }

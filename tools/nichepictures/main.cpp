@@ -30,7 +30,9 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
     return 2;
   }
-  if (!fontAvailable() || !tilesInRegions() || !emblemFits() || !coloursReadable()) return 1;
+  if (!fontAvailable() || !tilesInRegions() || !emblemFits() || !hintFits() || !coloursReadable()) {
+    return 1;
+  }
   const auto sizes = chooseSizes();
   if (!sizes) return 1;
   std::printf("labels");
