@@ -41,14 +41,40 @@ QImage ReadJpeg(const fs::path& path) {
   return image;
 }
 
-// Where a tile's own colour shows, at `scale`: in from the bottom corners, the middle of the
-// bottom and side edges, and the top right corner (the key badge is top left). The symbol and
-// label stay clear of these.
-std::vector<QPoint> TileSamples(const form::Rect& r, int scale) {
-  const int left = r.left * scale;
-  const int top = r.top * scale;
-  const int right = r.right() * scale;
-  const int bottom = r.bottom() * scale;
+// How far from `from`, stepping by `step`, the first pixel lies that differs from `background`
+// by more than `threshold`; `steps` if none does within that many.
+int StepsToColour(const QImage& image, QPoint from, QPoint step, int steps, QColor background,
+                  int threshold) {
+  int n = 0;
+  while (n < steps && Distance(image.pixelColor(from + n * step), background) <= threshold) ++n;
+  return n;
+}
+
+// A tile as found in `image` along the middle row and column of its region, coming in from
+// 3 pixels outside it: the first pixels of the tile colour from each side.
+QRect FindTile(const QImage& image, const form::Rect& r, int scale, QColor background) {
+  const QRect out((r.left - 3) * scale, (r.top - 3) * scale, (r.width + 6) * scale,
+                  (r.height + 6) * scale);
+  const QPoint middle = out.center();
+  const auto steps = [&](QPoint from, QPoint step, int n) {
+    return StepsToColour(image, from, step, n, background, 150);
+  };
+  const int left = steps({out.left(), middle.y()}, {1, 0}, out.width());
+  const int right = steps({out.right(), middle.y()}, {-1, 0}, out.width());
+  const int top = steps({middle.x(), out.top()}, {0, 1}, out.height());
+  const int bottom = steps({middle.x(), out.bottom()}, {0, -1}, out.height());
+  return QRect(QPoint(out.left() + left, out.top() + top),
+               QPoint(out.right() - right, out.bottom() - bottom));
+}
+
+// Where a tile's own colour shows, in a tile found at any scale: in from the bottom corners,
+// the middle of the bottom and side edges, and the top right corner (the key badge is top
+// left). The symbol and label stay clear of these.
+std::vector<QPoint> TileSamples(const QRect& tile, int scale) {
+  const int left = tile.left();
+  const int top = tile.top();
+  const int right = tile.right() + 1;
+  const int bottom = tile.bottom() + 1;
   const int midX = (left + right) / 2;
   const int midY = (top + bottom) / 2;
   const int corner = 6 * scale;
@@ -85,14 +111,43 @@ TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
       for (QPoint p : {QPoint(618, 3), QPoint(3, 666), QPoint(618, 666), QPoint(390, 60)}) {
         EXPECT_LT(Distance(image.pixelColor(p * scale), background), 30) << p.x() << "," << p.y();
       }
-      // Each tile fills its region.
-      for (const form::Rect& region : form::kRegions) {
-        const form::Rect r = form::InPixels(region);
-        for (QPoint p : TileSamples(r, scale)) {
+      // Each tile lies in its region, so a click on it picks its subniche, and is filled.
+      std::array<QRectF, kSubnicheCount> tiles;  // in picture pixels
+      for (std::size_t j = 0; j < kSubnicheCount; ++j) {
+        const form::Rect r = form::InPixels(form::kRegions[j]);
+        const QRect found = FindTile(image, r, scale, background);
+        ASSERT_FALSE(found.isEmpty()) << "no tile in region " << j;
+        tiles[j] = QRectF(QPointF(found.topLeft()) / scale, QSizeF(found.size()) / scale);
+        EXPECT_TRUE(QRectF(r.left, r.top, r.width, r.height).contains(tiles[j]))
+            << "tile " << j << " leaves its region";
+        for (QPoint p : TileSamples(found, scale)) {
           EXPECT_GT(Distance(image.pixelColor(p), background), 150)
-              << "region at " << r.left << "," << r.top << " sample " << p.x() << "," << p.y();
+              << "tile " << j << " sample " << p.x() << "," << p.y();
         }
       }
+      // The ring is symmetric about the top region's middle: the tiles share one size, and
+      // each pair of twins (the top and bottom tiles their own) mirror each other on one row.
+      const form::Rect top = form::InPixels(form::kRegions[0]);
+      const double axis = top.left + top.width / 2.0;
+      const struct { std::size_t right, left; } twins[] = {{0, 0}, {1, 7}, {2, 6}, {3, 5}, {4, 4}};
+      for (const auto& [right, left] : twins) {
+        SCOPED_TRACE("tiles " + std::to_string(right) + " and " + std::to_string(left));
+        for (std::size_t j : {right, left}) {
+          EXPECT_NEAR(tiles[j].width(), tiles[0].width(), 1.0);
+          EXPECT_NEAR(tiles[j].height(), tiles[0].height(), 1.0);
+        }
+        EXPECT_NEAR(tiles[right].right() + tiles[left].left(), 2 * axis, 1.0);
+        EXPECT_NEAR(tiles[right].top(), tiles[left].top(), 1.0);
+        EXPECT_NEAR(tiles[right].bottom(), tiles[left].bottom(), 1.0);
+      }
+      // The hint's pill, in the band below the tiles, is centred on the same axis.
+      const QPoint band(
+          0, (form::InPixels(form::kRegions[4]).bottom() + form::kPictureHeightPx) / 2 * scale);
+      const int width = image.width();
+      const int pillLeft = StepsToColour(image, band, {1, 0}, width, background, 15);
+      const int pillRight =
+          width - StepsToColour(image, band + QPoint(width - 1, 0), {-1, 0}, width, background, 15);
+      EXPECT_NEAR((pillLeft + pillRight) / 2.0 / scale, axis, 1.0);
     }
     // Each 2 x 2 block of the double size, averaged, matches the plain picture's pixel, so
     // neither is left from another drawing (same drawing about 5, the previous design about 37).
