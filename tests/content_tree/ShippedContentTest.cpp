@@ -353,7 +353,7 @@ TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
     std::vector<std::string> uses;
   } variants[] = {
       {true, {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#FREE#", "#PAID#"}},
-      {false, {"#NICHE#", "#PROBLEM#", "#PAID#"}},
+      {false, {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#PAID#"}},
   };
   for (const auto& v : variants) {
     SCOPED_TRACE(v.includeFree ? "template-free.txt" : "template.txt");
@@ -367,6 +367,7 @@ TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
     EXPECT_FALSE(std::regex_search(prompt, std::regex("#[A-Z]+#"))) << prompt;
     EXPECT_NE(prompt.find(sections.problemText), std::string::npos);
     EXPECT_NE(prompt.find("Internet Marketing"), std::string::npos);
+    EXPECT_NE(prompt.find("interested in SEO."), std::string::npos);
     // What a publishable article needs, asked for in the order it appears.
     std::size_t at = 0;
     for (const char* part :
