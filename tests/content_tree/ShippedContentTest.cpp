@@ -33,6 +33,51 @@ int Distance(QColor a, QColor b) {
          std::abs(a.blue() - b.blue());
 }
 
+// The free line and each paid line of a problem file.
+std::vector<std::string> ResourceLines(const ProblemSections& sections) {
+  std::vector<std::string> lines{sections.freeText};
+  const std::string& paid = sections.paidText;
+  for (std::size_t from = 0; from < paid.size();) {
+    const std::size_t end = std::min(paid.find("\r\n", from), paid.size());
+    lines.push_back(paid.substr(from, end - from));
+    from = end + 2;
+  }
+  return lines;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// One product however a line names it: "Kit free plan" and "Kit" are Kit, "Hugger Mugger yoga
+// bolster" is Hugger Mugger.
+std::string ProductKey(const std::string& name) {
+  static const char* const kMakers[] = {"hugger mugger", "manduka",
+                                        "purple",        "thorne",
+                                        "withings",      "peloton",
+                                        "muse",          "jobscan",
+                                        "empower",       "sleep foundation",
+                                        "sofi",          "wise",
+                                        "coinbase",      "kraken",
+                                        "ledger",        "banyan botanicals",
+                                        "elgato",        "loop dream",
+                                        "chime",         "sucuri",
+                                        "otter.ai",      "google search console"};
+  static const std::set<std::string> kPlanWords = {"free", "plan",  "version", "pro",
+                                                   "plus", "basic", "starter", "premium"};
+  const std::string lower = Lower(name);
+  for (const std::string maker : kMakers) {
+    if (lower == maker || lower.starts_with(maker + " ")) return maker;
+  }
+  std::string key = lower;
+  for (std::size_t space; (space = key.rfind(' ')) != std::string::npos &&
+                          kPlanWords.contains(key.substr(space + 1));) {
+    key.erase(space);
+  }
+  return key;
+}
+
 QImage ReadJpeg(const fs::path& path) {
   QImageReader reader(QString::fromStdString(path.string()), "jpeg");
   reader.setDecideFormatFromContent(false);
@@ -220,10 +265,24 @@ TEST(ShippedContent, ProductsAreSpreadAndProblemsDistinct) {
     for (std::size_t s = 0; s < kSubnicheCount; ++s) {
       const std::string menu = std::to_string(m);
       const std::string sub = std::to_string(s);
-      for (const ProblemEntry& problem : ListProblems(kContent, menu, sub)) {
-        std::string key = problem.name;
-        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const auto [at, fresh] = problems.emplace(key, menu + "/" + sub);
+      const auto listed = ListProblems(kContent, menu, sub);
+      // Within one subniche, free or paid, a product is in at most half of the files.
+      std::map<std::string, int> inSubniche;
+      for (const ProblemEntry& problem : listed) {
+        std::set<std::string> keys;
+        for (const std::string& line : ResourceLines(
+                 ReadProblemFile(ProblemFolderPath(kContent, menu, sub) / problem.fileName))) {
+          keys.insert(ProductKey(line.substr(0, line.find(':'))));
+        }
+        for (const std::string& key : keys) ++inSubniche[key];
+      }
+      for (const auto& [key, files] : inSubniche) {
+        EXPECT_LE(2 * files, static_cast<int>(listed.size()))
+            << key << " in " << files << " of " << listed.size() << " files of " << menu << "/"
+            << sub;
+      }
+      for (const ProblemEntry& problem : listed) {
+        const auto [at, fresh] = problems.emplace(Lower(problem.name), menu + "/" + sub);
         EXPECT_TRUE(fresh) << problem.name << " in " << menu << "/" << sub << " and " << at->second;
 
         const std::string paid =
@@ -251,6 +310,95 @@ TEST(ShippedContent, ProductsAreSpreadAndProblemsDistinct) {
   }
 }
 
+// A line that names a lender, credit product, debt or tax relief, an investing, trading or
+// crypto service or an insurer says how it charges; where money put in can fall, it says so.
+TEST(ShippedContent, MoneyProductsSayWhatTheyCostAndRisk) {
+  const struct {
+    const char* name;
+    bool canLose;
+  } products[] = {
+      // Lenders and loan marketplaces.
+      {"Avant", false},
+      {"Best Egg", false},
+      {"Credible", false},
+      {"Earnest", false},
+      {"LendingClub", false},
+      {"LendingTree", false},
+      {"SoFi", false},
+      {"Upgrade", false},
+      {"Upstart", false},
+      // Credit builders, scores, monitoring, identity protection and credit repair.
+      {"Self", false},
+      {"Kikoff", false},
+      {"Credit Strong", false},
+      {"Chime Credit Builder", false},
+      {"myFICO", false},
+      {"IdentityIQ", false},
+      {"SmartCredit", false},
+      {"Aura", false},
+      {"LifeLock", false},
+      {"Credit Saint", false},
+      {"The Credit Pros", false},
+      {"Sky Blue Credit", false},
+      // Debt and tax relief.
+      {"Money Management International", false},
+      {"National Debt Relief", false},
+      {"Freedom Debt Relief", false},
+      {"Optima Tax Relief", false},
+      {"Community Tax", false},
+      // Crypto tax and tracking services.
+      {"Koinly", false},
+      {"CoinLedger", false},
+      {"CoinTracker", false},
+      // Brokers, robo-advisers, trading apps, exchanges, advice and property investing.
+      {"Acorns", true},
+      {"Betterment", true},
+      {"M1 Finance", true},
+      {"SoFi Invest", true},
+      {"eToro", true},
+      {"Webull", true},
+      {"Coinbase", true},
+      {"Kraken", true},
+      {"Gemini", true},
+      {"Empower Personal Wealth", true},
+      {"Motley Fool Stock Advisor", true},
+      {"Arrived", true},
+      {"Roofstock", true},
+      // Insurers.
+      {"Steadily", false},
+      {"Obie", false},
+  };
+
+  const std::regex cost(
+      R"(\b(fees?|interest|APR|subscription|membership|commissions?|premiums?|charges?)\b)",
+      std::regex::icase);
+  const std::regex loss(R"(\b(can|could|may) lose\b|\brisk of loss\b)", std::regex::icase);
+  std::map<std::string, int> named;
+  for (std::size_t m = 0; m < kNicheCount; ++m) {
+    for (std::size_t s = 0; s < kSubnicheCount; ++s) {
+      const std::string menu = std::to_string(m);
+      const std::string sub = std::to_string(s);
+      for (const ProblemEntry& problem : ListProblems(kContent, menu, sub)) {
+        SCOPED_TRACE(menu + "/" + sub + "/" + problem.name);
+        for (const std::string& line : ResourceLines(
+                 ReadProblemFile(ProblemFolderPath(kContent, menu, sub) / problem.fileName))) {
+          const std::string name = line.substr(0, line.find(':'));
+          for (const auto& product : products) {
+            if (name != product.name) continue;
+            ++named[name];
+            EXPECT_TRUE(std::regex_search(line, cost)) << "no cost: " << line;
+            if (product.canLose) {
+              EXPECT_TRUE(std::regex_search(line, loss)) << "no risk: " << line;
+            }
+          }
+        }
+      }
+    }
+  }
+  // A name the tree no longer uses would leave its row checking nothing.
+  for (const auto& product : products) EXPECT_TRUE(named.contains(product.name)) << product.name;
+}
+
 TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
   const ProblemSections sections = ReadProblemFile(
       ProblemFolderPath(kContent, "0", "2") / ListProblems(kContent, "0", "2").front().fileName);
@@ -260,7 +408,7 @@ TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
     std::vector<std::string> uses;
   } variants[] = {
       {true, {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#FREE#", "#PAID#"}},
-      {false, {"#NICHE#", "#PROBLEM#", "#PAID#"}},
+      {false, {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#PAID#"}},
   };
   for (const auto& v : variants) {
     SCOPED_TRACE(v.includeFree ? "template-free.txt" : "template.txt");
@@ -274,6 +422,7 @@ TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
     EXPECT_FALSE(std::regex_search(prompt, std::regex("#[A-Z]+#"))) << prompt;
     EXPECT_NE(prompt.find(sections.problemText), std::string::npos);
     EXPECT_NE(prompt.find("Internet Marketing"), std::string::npos);
+    EXPECT_NE(prompt.find("interested in SEO."), std::string::npos);
     // What a publishable article needs, asked for in the order it appears.
     std::size_t at = 0;
     for (const char* part :
