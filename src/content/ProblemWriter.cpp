@@ -1,13 +1,45 @@
 #include "content/ProblemWriter.h"
 
 #include "content/Failure.h"
+#include "content/TextEncoding.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace veltrane {
 namespace {
 
-constexpr std::size_t kMaxNameBytes = 250;  // with ".txt", within the 255 a file name may have
+// The code point of the UTF-8 sequence starting at `at`, and how many bytes it takes; the text
+// is valid UTF-8.
+std::pair<char32_t, std::size_t> CodePointAt(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return {lead, 1};
+  const std::size_t size = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  char32_t point = lead & (0x3F >> (size - 1));
+  for (std::size_t i = 1; i < size; ++i) point = (point << 6) | (byte(i) & 0x3F);
+  return {point, size};
+}
+
+// Start of the UTF-8 sequence that ends at `end`.
+std::size_t StartOfLast(std::string_view text, std::size_t end) {
+  std::size_t at = end - 1;
+  while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+  return at;
+}
+
+// Unicode's White_Space property.
+bool IsWhiteSpace(char32_t c) {
+  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+         (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
+         c == 0x3000;
+}
+
+// C0 and C1 controls, DEL, and the line and paragraph separators: none belongs in a file name
+// that the list shows on one line.
+bool IsControlOrBreak(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
 
 // The text's lines without the empty ones, joined by CR LF; `keepFinalBreak` keeps one line
 // break at the end where the text had one.
@@ -65,20 +97,45 @@ std::string ProblemFileText(const ProblemSections& sections) {
   return file;
 }
 
-std::optional<std::string> ProblemNameError(std::string_view name) {
-  if (name.empty()) return "Give the problem a name.";
+std::variant<std::string, NameRefusal> CheckProblemName(std::string_view typed) {
+  if (!IsValidUtf8(typed)) return NameRefusal{"A problem name must be UTF-8 text."};
+  std::string_view name = typed;
+  while (!name.empty() && IsWhiteSpace(CodePointAt(name, 0).first)) {
+    name.remove_prefix(CodePointAt(name, 0).second);
+  }
+  while (!name.empty() && IsWhiteSpace(CodePointAt(name, StartOfLast(name, name.size())).first)) {
+    name.remove_suffix(name.size() - StartOfLast(name, name.size()));
+  }
+
+  if (name.empty()) return NameRefusal{"Give the problem a name."};
   if (name.starts_with('.')) {
-    return "A problem name cannot start with \".\": the file would be hidden.";
+    return NameRefusal{"A problem name cannot start with \".\": the file would be hidden."};
   }
-  if (name.find('/') != std::string_view::npos) return "A problem name cannot contain \"/\".";
+  if (name.find('/') != std::string_view::npos) {
+    return NameRefusal{"A problem name cannot contain \"/\"."};
+  }
   if (name.find('\0') != std::string_view::npos) {
-    return "A problem name cannot contain a NUL character.";
+    return NameRefusal{"A problem name cannot contain a NUL character."};
   }
-  if (name.size() > kMaxNameBytes) {
-    return "The name is too long: " + std::to_string(name.size()) +
-           " bytes in UTF-8, and a problem name may have at most " + std::to_string(kMaxNameBytes) +
-           ".";
+  for (std::size_t at = 0; at < name.size();) {
+    const auto [point, size] = CodePointAt(name, at);
+    if (IsControlOrBreak(point)) {
+      return NameRefusal{
+          "A problem name cannot contain a line break, a tab or another control character."};
+    }
+    at += size;
   }
+  if (name.size() > kMaxProblemNameBytes) {
+    return NameRefusal{"The name is too long: " + std::to_string(name.size()) +
+                       " bytes in UTF-8, and a problem name may have at most " +
+                       std::to_string(kMaxProblemNameBytes) + "."};
+  }
+  return std::string(name);
+}
+
+std::optional<std::string> ProblemNameError(std::string_view name) {
+  auto checked = CheckProblemName(name);
+  if (auto* refusal = std::get_if<NameRefusal>(&checked)) return std::move(refusal->reason);
   return std::nullopt;
 }
 

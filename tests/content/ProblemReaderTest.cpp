@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
+#include <variant>
 
 #include "content/Failure.h"
 #include "content/ProblemReader.h"
@@ -241,27 +243,53 @@ TEST(ProblemFileText, BoxTextsSaveAndReadBackExactly) {
 }
 
 TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
+  const std::optional<std::string> refused;
   const struct {
     std::string name;
-    bool refused;
+    std::optional<std::string> saved;  // the name to save under; nothing when refused
   } cases[] = {
-      {"Slow Website", false},
-      {"a.b", false},
-      {" spaced ", false},
-      {std::string(250, 'x'), false},  // 254 bytes with ".txt"
-      {"", true},
-      {".hidden", true},
-      {".", true},
-      {"a/b", true},
-      {"/", true},
-      {std::string("a\0b", 3), true},
-      {std::string(251, 'x'), true},
-      {"\xC3\xA9" + std::string(248, 'x'), false},  // 250 bytes, 249 characters
-      {"\xC3\xA9" + std::string(249, 'x'), true},
+      {"Slow Website", "Slow Website"},
+      {"a.b", "a.b"},
+      {" spaced ", "spaced"},
+      {"\t Mine \r\n", "Mine"},                        // white space at the ends goes first...
+      {"\xC2\xA0Mine\xE3\x80\x80", "Mine"},            // ...Unicode's too: no-break, ideographic
+      {"a  b\xC2\xA0z", "a  b\xC2\xA0z"},              // inside, it stays
+      {std::string(250, 'x'), std::string(250, 'x')},  // 254 bytes with ".txt"
+      {" " + std::string(250, 'x') + " ", std::string(250, 'x')},  // measured once trimmed
+      {"", refused},
+      {"   ", refused},
+      {"\xE2\x80\xA8\t", refused},  // nothing but white space
+      {".hidden", refused},
+      {" .hidden", refused},
+      {".", refused},
+      {"a/b", refused},
+      {"/", refused},
+      {std::string("a\0b", 3), refused},
+      {"a\tb", refused},
+      {"a\nb", refused},
+      {"a\rb", refused},
+      {"a\x1Bz", refused},
+      {"a\x7Fz", refused},      // DEL
+      {"a\xC2\x85z", refused},  // NEL, a C1 control, inside the name
+      {"a\xC2\x9Fz", refused},
+      {"a\xE2\x80\xA8z", refused},  // line separator
+      {"caf\xE9", refused},         // not UTF-8
+      {std::string(251, 'x'), refused},
+      {"\xC3\xA9" + std::string(248, 'x'), "\xC3\xA9" + std::string(248, 'x')},  // 250 bytes
+      {"\xC3\xA9" + std::string(249, 'x'), refused},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.name));
-    EXPECT_EQ(ProblemNameError(c.name).has_value(), c.refused);
+    const auto checked = CheckProblemName(c.name);
+    if (c.saved) {
+      ASSERT_TRUE(std::holds_alternative<std::string>(checked))
+          << std::get<NameRefusal>(checked).reason;
+      EXPECT_EQ(std::get<std::string>(checked), *c.saved);
+    } else {
+      ASSERT_TRUE(std::holds_alternative<NameRefusal>(checked)) << std::get<std::string>(checked);
+      EXPECT_FALSE(std::get<NameRefusal>(checked).reason.empty());
+    }
+    EXPECT_EQ(ProblemNameError(c.name).has_value(), !c.saved.has_value());
   }
 }
 
