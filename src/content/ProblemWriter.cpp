@@ -2,12 +2,15 @@
 
 #include "content/Failure.h"
 #include "content/TextEncoding.h"
+#include "content/TextFile.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace veltrane {
 namespace {
+
+static_assert(kMaxProblemNameBytes + std::string_view(".txt").size() == kMaxFileNameBytes);
 
 // The code point of the UTF-8 sequence starting at `at`, and how many bytes it takes; the text
 // is valid UTF-8.

@@ -24,8 +24,8 @@ ProblemToSave PrepareProblem(std::string_view problem, std::string_view free,
 // which a section marker inside a text can cause.
 std::string ProblemFileText(const ProblemSections& sections);
 
-// The longest problem name, in bytes of UTF-8.
-inline constexpr std::size_t kMaxProblemNameBytes = 250;
+// The longest problem name, in bytes of UTF-8: with ".txt" it fills a file name.
+inline constexpr std::size_t kMaxProblemNameBytes = 251;
 
 struct NameRefusal {
   std::string reason;  // for the user, saying what to change

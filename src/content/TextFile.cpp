@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <random>
+#include <utility>
 
 #include "content/Failure.h"
 #include "content/TextEncoding.h"
@@ -22,6 +24,19 @@ namespace {
   throw Failure("Could not save the file \"" + DisplayPath(path) + "\": " + reason + ".");
 }
 
+constexpr std::string_view kTemporaryLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTemporaryRandomLetters = 6;
+static_assert(kSaveTemporaryPrefix.size() + kTemporaryRandomLetters <= kMaxFileNameBytes);
+
+std::string NewTemporaryName() {
+  thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, kTemporaryLetters.size() - 1);
+  std::string name(kSaveTemporaryPrefix);
+  for (std::size_t i = 0; i < kTemporaryRandomLetters; ++i) name += kTemporaryLetters[pick(random)];
+  return name;
+}
+
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -31,12 +46,23 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
+  // Closes now, for the error that only close may report.
+  int Close() { return ::close(std::exchange(fd_, -1)); }
 
  private:
   int fd_;
 };
 
 }  // namespace
+
+bool IsSaveTemporaryName(std::string_view fileName) {
+  if (fileName.size() != kSaveTemporaryPrefix.size() + kTemporaryRandomLetters ||
+      !fileName.starts_with(kSaveTemporaryPrefix)) {
+    return false;
+  }
+  return fileName.find_first_not_of(kTemporaryLetters, kSaveTemporaryPrefix.size()) ==
+         std::string_view::npos;
+}
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
   // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
@@ -71,17 +97,21 @@ std::string ReadTextFile(const std::filesystem::path& path) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  const std::filesystem::path folder = path.parent_path();
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) FailToSave(path, error.message());
 
-  // Hidden, and not ending in ".txt": never listed, even when a crash leaves it behind.
-  std::string hidden = ".";
-  hidden.append(path.filename().native()).append(".XXXXXX");
-  std::string temporary = (folder / hidden).native();
-  FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-  if (file.get() < 0) FailToSave(path, std::strerror(errno));
+  // Not named after the file: a name of any length that fits a folder leaves room for this one.
+  std::string temporary;
+  int created = -1;
+  for (int attempt = 0; created < 0 && attempt < 100; ++attempt) {
+    temporary = (folder / NewTemporaryName()).native();
+    created = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (created < 0 && errno != EEXIST) FailToSave(path, std::strerror(errno));
+  }
+  if (created < 0) FailToSave(path, std::strerror(EEXIST));
+  FileDescriptor file(created);
   const auto failAndRemove = [&](int code) {
     ::unlink(temporary.c_str());
     FailToSave(path, std::strerror(code));
@@ -94,8 +124,8 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     }
     done += static_cast<std::size_t>(put);
   }
-  // mkostemp makes the file readable by its owner alone; the user's other files are not so.
   if (::fchmod(file.get(), 0644) != 0 || ::fsync(file.get()) != 0) failAndRemove(errno);
+  if (file.Close() != 0) failAndRemove(errno);
   if (::rename(temporary.c_str(), path.c_str()) != 0) failAndRemove(errno);
   // The rename itself reaches the disk with the folder.
   FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

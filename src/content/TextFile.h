@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,6 +17,15 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 
 // The whole file as UTF-8 text (see DecodeText). Throws Failure naming the path.
 std::string ReadTextFile(const std::filesystem::path& path);
+
+// The longest file name Linux file systems take, in bytes.
+inline constexpr std::size_t kMaxFileNameBytes = 255;
+
+// Whether a file name is one WriteFileAtomically gives its temporary files: hidden, never
+// ".txt", kSaveTemporaryPrefix followed by six letters or digits. Its length does not depend on the
+// file saved, so every name up to kMaxFileNameBytes saves.
+inline constexpr std::string_view kSaveTemporaryPrefix = ".veltrane-save-";
+bool IsSaveTemporaryName(std::string_view fileName);
 
 // Writes the file whole or not at all: into a hidden temporary file beside it, flushed to the
 // disk, then renamed over it, so a crash never leaves half a file. Creates the folders on the

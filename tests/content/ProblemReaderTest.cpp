@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <random>
 #include <string>
@@ -8,6 +9,7 @@
 #include "content/Failure.h"
 #include "content/ProblemReader.h"
 #include "content/ProblemWriter.h"
+#include "content/TextFile.h"
 #include "support/Printers.h"
 #include "support/ReferenceSplit.h"
 #include "support/TempDir.h"
@@ -243,6 +245,7 @@ TEST(ProblemFileText, BoxTextsSaveAndReadBackExactly) {
 }
 
 TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
+  test::TempDir dir;
   const std::optional<std::string> refused;
   const struct {
     std::string name;
@@ -254,8 +257,8 @@ TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
       {"\t Mine \r\n", "Mine"},                        // white space at the ends goes first...
       {"\xC2\xA0Mine\xE3\x80\x80", "Mine"},            // ...Unicode's too: no-break, ideographic
       {"a  b\xC2\xA0z", "a  b\xC2\xA0z"},              // inside, it stays
-      {std::string(250, 'x'), std::string(250, 'x')},  // 254 bytes with ".txt"
-      {" " + std::string(250, 'x') + " ", std::string(250, 'x')},  // measured once trimmed
+      {std::string(251, 'x'), std::string(251, 'x')},  // 255 bytes with ".txt"
+      {" " + std::string(251, 'x') + " ", std::string(251, 'x')},  // measured once trimmed
       {"", refused},
       {"   ", refused},
       {"\xE2\x80\xA8\t", refused},  // nothing but white space
@@ -274,9 +277,9 @@ TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
       {"a\xC2\x9Fz", refused},
       {"a\xE2\x80\xA8z", refused},  // line separator
       {"caf\xE9", refused},         // not UTF-8
-      {std::string(251, 'x'), refused},
-      {"\xC3\xA9" + std::string(248, 'x'), "\xC3\xA9" + std::string(248, 'x')},  // 250 bytes
-      {"\xC3\xA9" + std::string(249, 'x'), refused},
+      {std::string(252, 'x'), refused},
+      {"\xC3\xA9" + std::string(249, 'x'), "\xC3\xA9" + std::string(249, 'x')},  // 251 bytes
+      {"\xC3\xA9" + std::string(250, 'x'), refused},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.name));
@@ -285,6 +288,10 @@ TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
       ASSERT_TRUE(std::holds_alternative<std::string>(checked))
           << std::get<NameRefusal>(checked).reason;
       EXPECT_EQ(std::get<std::string>(checked), *c.saved);
+      // Any name taken saves, the temporary file beside it included.
+      const std::filesystem::path file = dir.path() / (*c.saved + ".txt");
+      WriteFileAtomically(file, "x");
+      EXPECT_EQ(ReadTextFile(file), "x");
     } else {
       ASSERT_TRUE(std::holds_alternative<NameRefusal>(checked)) << std::get<std::string>(checked);
       EXPECT_FALSE(std::get<NameRefusal>(checked).reason.empty());
