@@ -102,12 +102,19 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   std::filesystem::create_directories(folder, error);
   if (error) FailToSave(path, error.message());
 
+  struct stat replaced {};
+  const bool replacing = ::stat(path.c_str(), &replaced) == 0;
+  if (!replacing && errno != ENOENT) FailToSave(path, std::strerror(errno));
+  if (replacing && S_ISDIR(replaced.st_mode)) FailToSave(path, "it is a folder, not a file");
+  if (replacing && !S_ISREG(replaced.st_mode)) FailToSave(path, "it is not a regular file");
+
   // Not named after the file: a name of any length that fits a folder leaves room for this one.
   std::string temporary;
   int created = -1;
   for (int attempt = 0; created < 0 && attempt < 100; ++attempt) {
     temporary = (folder / NewTemporaryName()).native();
-    created = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    // A new file gets the mode the user's umask (or the folder's default ACL) gives.
+    created = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (created < 0 && errno != EEXIST) FailToSave(path, std::strerror(errno));
   }
   if (created < 0) FailToSave(path, std::strerror(EEXIST));
@@ -124,7 +131,9 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     }
     done += static_cast<std::size_t>(put);
   }
-  if (::fchmod(file.get(), 0644) != 0 || ::fsync(file.get()) != 0) failAndRemove(errno);
+  // A file replaced keeps its mode.
+  if (replacing && ::fchmod(file.get(), replaced.st_mode & 07777) != 0) failAndRemove(errno);
+  if (::fsync(file.get()) != 0) failAndRemove(errno);
   if (file.Close() != 0) failAndRemove(errno);
   if (::rename(temporary.c_str(), path.c_str()) != 0) failAndRemove(errno);
   // The rename itself reaches the disk with the folder.

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "content/Failure.h"
@@ -23,6 +24,19 @@ std::string ReadFailure(const fs::path& path) {
     return failure.what();
   }
   return "";
+}
+
+// The names in a folder, hidden ones included.
+std::set<std::string> Entries(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+  return names;
+}
+
+mode_t ModeOf(const fs::path& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 07777;
 }
 
 TEST(ReadTextFile, ReadsWholeFileAsItIs) {
@@ -96,6 +110,33 @@ TEST(ReadTextFile, UnreadableFileFailsUnlessRunByRoot) {
   fs::permissions(file, fs::perms::none);
   EXPECT_EQ(ReadFailure(file),
             "Could not read the file \"" + file.string() + "\": " + std::strerror(EACCES) + ".");
+}
+
+TEST(WriteFileAtomically, NewFilesTakeTheUmaskReplacedFilesKeepTheirMode) {
+  const struct {
+    mode_t umask;
+    int before;  // the mode of the file replaced; -1 when there is none
+    mode_t after;
+  } cases[] = {
+      {022, -1, 0644},   {077, -1, 0600},   {002, -1, 0664},
+      {022, 0600, 0600}, {077, 0664, 0664}, {022, 0755, 0755},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << std::oct << "umask " << c.umask << ", replacing mode " << c.before);
+    TempDir dir;
+    const fs::path file = dir.path() / "f.txt";
+    if (c.before >= 0) {
+      dir.Write("f.txt", "old");
+      ASSERT_EQ(::chmod(file.c_str(), static_cast<mode_t>(c.before)), 0);
+    }
+    const mode_t previous = ::umask(c.umask);
+    WriteFileAtomically(file, "new");
+    ::umask(previous);
+    EXPECT_EQ(ReadTextFile(file), "new");
+    EXPECT_EQ(ModeOf(file), c.after);
+    EXPECT_EQ(Entries(dir.path()), std::set<std::string>{"f.txt"});  // no temporary left
+  }
 }
 
 }  // namespace
