@@ -37,6 +37,25 @@ std::string NewTemporaryName() {
   return name;
 }
 
+// The file a path names once its links are followed to the end, even when the last one points
+// to nothing yet. A relative link is relative to the folder the link lies in.
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
+  std::filesystem::path at = path;
+  for (int hops = 0;; ++hops) {
+    struct stat info {};
+    if (::lstat(at.c_str(), &info) != 0) {
+      if (errno == ENOENT) return at;
+      FailToSave(path, std::strerror(errno));
+    }
+    if (!S_ISLNK(info.st_mode)) return at;
+    if (hops == 40) FailToSave(path, std::strerror(ELOOP));  // as many as the kernel follows
+    std::error_code error;
+    const std::filesystem::path next = std::filesystem::read_symlink(at, error);
+    if (error) FailToSave(path, error.message());
+    at = next.is_absolute() ? next : at.parent_path() / next;
+  }
+}
+
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -97,14 +116,16 @@ std::string ReadTextFile(const std::filesystem::path& path) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
+  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
   if (error) FailToSave(path, error.message());
 
+  // A link stays a link: what it points to is written, beside which the temporary file must lie
+  // for the rename to replace it.
+  const std::filesystem::path target = FollowLinks(path);
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   struct stat replaced {};
-  const bool replacing = ::stat(path.c_str(), &replaced) == 0;
-  if (!replacing && errno != ENOENT) FailToSave(path, std::strerror(errno));
+  const bool replacing = ::stat(target.c_str(), &replaced) == 0;
   if (replacing && S_ISDIR(replaced.st_mode)) FailToSave(path, "it is a folder, not a file");
   if (replacing && !S_ISREG(replaced.st_mode)) FailToSave(path, "it is not a regular file");
 
@@ -115,7 +136,12 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     temporary = (folder / NewTemporaryName()).native();
     // A new file gets the mode the user's umask (or the folder's default ACL) gives.
     created = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (created < 0 && errno != EEXIST) FailToSave(path, std::strerror(errno));
+    if (created >= 0 || errno == EEXIST) continue;
+    if (errno == ENOENT && target != path) {
+      FailToSave(path,
+                 "it is a link to \"" + DisplayPath(target) + "\", whose folder does not exist");
+    }
+    FailToSave(path, std::strerror(errno));
   }
   if (created < 0) FailToSave(path, std::strerror(EEXIST));
   FileDescriptor file(created);
@@ -135,7 +161,7 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   if (replacing && ::fchmod(file.get(), replaced.st_mode & 07777) != 0) failAndRemove(errno);
   if (::fsync(file.get()) != 0) failAndRemove(errno);
   if (file.Close() != 0) failAndRemove(errno);
-  if (::rename(temporary.c_str(), path.c_str()) != 0) failAndRemove(errno);
+  if (::rename(temporary.c_str(), target.c_str()) != 0) failAndRemove(errno);
   // The rename itself reaches the disk with the folder.
   FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (directory.get() >= 0) ::fsync(directory.get());

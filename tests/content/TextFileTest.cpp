@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "content/Failure.h"
 #include "content/TextFile.h"
@@ -136,6 +138,72 @@ TEST(WriteFileAtomically, NewFilesTakeTheUmaskReplacedFilesKeepTheirMode) {
     EXPECT_EQ(ReadTextFile(file), "new");
     EXPECT_EQ(ModeOf(file), c.after);
     EXPECT_EQ(Entries(dir.path()), std::set<std::string>{"f.txt"});  // no temporary left
+  }
+}
+
+TEST(WriteFileAtomically, WritesWhereALinkPointsAndKeepsTheLink) {
+  using Links = std::vector<std::pair<std::string, std::string>>;  // link, what it holds
+  const struct {
+    const char* what;
+    Links links;
+    std::string written;  // below the folder; empty when the save fails
+    std::string failure = {};
+  } cases[] = {
+      {"to a file in another folder", {{"user/mine.txt", "/other/real.txt"}}, "other/real.txt"},
+      {"chain of two",
+       {{"user/mine.txt", "/user/hop.txt"}, {"user/hop.txt", "/other/real.txt"}},
+       "other/real.txt"},
+      {"relative", {{"user/mine.txt", "../other/real.txt"}}, "other/real.txt"},
+      {"relative to the folder of each link",
+       {{"user/mine.txt", "../other/hop.txt"}, {"other/hop.txt", "sub/real.txt"}},
+       "other/sub/real.txt"},
+      {"dangling, its folder there", {{"user/mine.txt", "../other/new.txt"}}, "other/new.txt"},
+      {"dangling, its folder missing",
+       {{"user/mine.txt", "../gone/new.txt"}},
+       "",
+       "it is a link to \"{}/user/../gone/new.txt\", whose folder does not exist"},
+      {"loop", {{"user/mine.txt", "mine.txt"}}, "", std::strerror(ELOOP)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string root = dir.path().string();
+    dir.Write("other/real.txt", "old");
+    dir.Write("other/sub/real.txt", "old");
+    fs::permissions(dir.path() / "other/real.txt", fs::perms(0600));
+    fs::permissions(dir.path() / "other/sub/real.txt", fs::perms(0600));
+    fs::create_directory(dir.path() / "user");
+    for (const auto& [link, target] : c.links) {
+      fs::create_symlink(target.starts_with('/') ? root + target : target, dir.path() / link);
+    }
+    const fs::path mine = dir.path() / "user/mine.txt";
+    std::string failure;
+    try {
+      WriteFileAtomically(mine, "new");
+    } catch (const Failure& f) {
+      failure = f.what();
+    }
+
+    for (const std::string& name : Entries(dir.path() / "user")) {  // the links, nothing more
+      EXPECT_TRUE(fs::is_symlink(dir.path() / "user" / name)) << name;
+    }
+    if (c.written.empty()) {
+      std::string reason = c.failure;
+      if (const auto at = reason.find("{}"); at != std::string::npos) reason.replace(at, 2, root);
+      EXPECT_EQ(failure, "Could not save the file \"" + mine.string() + "\": " + reason + ".");
+      EXPECT_FALSE(fs::exists(dir.path() / "gone"));
+    } else {
+      EXPECT_EQ(failure, "");
+      const fs::path written = dir.path() / c.written;
+      EXPECT_FALSE(fs::is_symlink(written));
+      EXPECT_NO_THROW(EXPECT_EQ(ReadTextFile(written), "new"));
+      if (c.written.ends_with("real.txt")) {
+        EXPECT_EQ(ModeOf(written), 0600u);
+      }
+      for (const std::string& name : Entries(written.parent_path())) {
+        EXPECT_FALSE(IsSaveTemporaryName(name)) << name;
+      }
+    }
   }
 }
 
