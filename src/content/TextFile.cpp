@@ -1,5 +1,6 @@
 #include "content/TextFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <memory>
 #include <random>
 #include <utility>
 
@@ -53,6 +56,22 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
     const std::filesystem::path next = std::filesystem::read_symlink(at, error);
     if (error) FailToSave(path, error.message());
     at = next.is_absolute() ? next : at.parent_path() / next;
+  }
+}
+
+// Temporary files a save left when it was killed before its rename. Those younger than an hour
+// may belong to a save going on in another window.
+void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  if (!dir) return;  // the save itself reports what is wrong with the folder
+  const std::time_t hourAgo = std::time(nullptr) - 60 * 60;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (!IsSaveTemporaryName(entry->d_name)) continue;
+    struct stat info {};
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(info.st_mode) && info.st_mtime < hourAgo) {
+      ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
+    }
   }
 }
 
@@ -128,6 +147,8 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   const bool replacing = ::stat(target.c_str(), &replaced) == 0;
   if (replacing && S_ISDIR(replaced.st_mode)) FailToSave(path, "it is a folder, not a file");
   if (replacing && !S_ISREG(replaced.st_mode)) FailToSave(path, "it is not a regular file");
+
+  RemoveStaleTemporaries(folder);
 
   // Not named after the file: a name of any length that fits a folder leaves room for this one.
   std::string temporary;

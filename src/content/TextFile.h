@@ -31,7 +31,8 @@ bool IsSaveTemporaryName(std::string_view fileName);
 // disk, then renamed over it, so a crash never leaves half a file. Creates the folders on the
 // way. A new file gets the mode the umask gives; a file replaced keeps its mode. Where `path`
 // is a link, what it finally points to is written (made when missing, in a folder that must
-// exist) and the link stays. Throws Failure naming the path.
+// exist) and the link stays. Temporary files of saves killed over an hour ago in that folder are
+// removed. Throws Failure naming the path.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace veltrane

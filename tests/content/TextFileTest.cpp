@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -204,6 +205,41 @@ TEST(WriteFileAtomically, WritesWhereALinkPointsAndKeepsTheLink) {
         EXPECT_FALSE(IsSaveTemporaryName(name)) << name;
       }
     }
+  }
+}
+
+TEST(WriteFileAtomically, RemovesTemporaryFilesLeftOverAnHourAgo) {
+  const struct {
+    std::string name;
+    int minutesOld;
+    bool folder;
+    bool removed;
+  } cases[] = {
+      {".veltrane-save-AbC123", 120, false, true},
+      {".veltrane-save-zzzzz9", 61, false, true},
+      {".veltrane-save-AbC124", 59, false, false},  // a save that may still be going on
+      {".veltrane-save-AbC12", 120, false, false},  // not a name a save gives
+      {".veltrane-save-AbC1234", 120, false, false},
+      {".veltrane-save-AbC_12", 120, false, false},
+      {"veltrane-save-AbC123", 120, false, false},
+      {".hidden", 120, false, false},
+      {".f.txt.AbC123", 120, false, false},
+      {".veltrane-save-AbC125", 120, true, false},  // only files are removed
+  };
+  TempDir dir;
+  const auto now = fs::file_time_type::clock::now();
+  for (const auto& c : cases) {
+    const fs::path path = dir.path() / c.name;
+    if (c.folder) {
+      fs::create_directory(path);
+    } else {
+      dir.Write(c.name, "left");
+    }
+    fs::last_write_time(path, now - std::chrono::minutes(c.minutesOld));
+  }
+  WriteFileAtomically(dir.path() / "f.txt", "new");
+  for (const auto& c : cases) {
+    EXPECT_EQ(fs::exists(dir.path() / c.name), !c.removed) << c.name;
   }
 }
 
