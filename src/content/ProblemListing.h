@@ -22,8 +22,8 @@ struct ProblemEntry {
 bool NaturalLess(std::string_view a, std::string_view b);
 
 // The problems of one subniche: the regular files (or links to them) in its folder whose name
-// ends in ".txt" in any letter case, hidden files excluded, in natural order. A missing or
-// unreadable folder gives an empty list.
+// ends in ".txt" in any letter case, hidden files excluded, in natural order. A missing folder
+// gives an empty list; one that is there but cannot be read throws Failure naming it.
 std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
                                        std::string_view menuIndex, std::string_view subnicheIndex);
 

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "content/Failure.h"
 #include "content/NameFold.h"
 #include "content/ProblemListing.h"
 #include "support/TempDir.h"
@@ -41,16 +45,42 @@ TEST(ListProblems, KeepsOnlyVisibleRegularTxtFiles) {
   EXPECT_EQ(ListProblems(app.path(), "0", "2"), expected);
 }
 
-TEST(ListProblems, MissingOrEmptyFolderGivesNoProblems) {
+TEST(ListProblems, MissingOrEmptyFolderGivesNoProblemsUnreadableOneFails) {
   TempDir app;
   fs::create_directories(app.path() / "niches/1/1");
   app.Write("niches/1/2/readme.md", "x");
   app.Write("niches/1/3", "a file where a folder should be");
-  EXPECT_TRUE(ListProblems(app.path(), "1", "0").empty());
-  EXPECT_TRUE(ListProblems(app.path(), "1", "1").empty());
-  EXPECT_TRUE(ListProblems(app.path(), "1", "2").empty());
-  EXPECT_TRUE(ListProblems(app.path(), "1", "3").empty());
-  EXPECT_TRUE(ListProblems(app.path() / "nowhere", "0", "0").empty());
+  app.Write("niches/2", "a file where the niche's folder should be");
+  fs::create_directories(app.path() / "niches/1/4");
+  fs::permissions(app.path() / "niches/1/4", fs::perms::none);
+  const struct {
+    fs::path root;
+    const char* menu;
+    const char* subniche;
+    int error;  // 0 when the list is simply empty
+  } cases[] = {
+      {app.path(), "1", "0", 0},  // missing
+      {app.path(), "1", "1", 0},
+      {app.path(), "1", "2", 0},
+      {app.path() / "nowhere", "0", "0", 0},
+      {app.path(), "1", "3", ENOTDIR},
+      {app.path(), "2", "0", ENOTDIR},  // a folder on the way is a file
+      {app.path(), "1", "4", EACCES},
+  };
+  for (const auto& c : cases) {
+    const fs::path folder = c.root / "niches" / c.menu / c.subniche;
+    SCOPED_TRACE(folder.string());
+    if (c.error == EACCES && ::geteuid() == 0) continue;  // root reads past folder modes
+    std::string failure;
+    try {
+      EXPECT_TRUE(ListProblems(c.root, c.menu, c.subniche).empty());
+    } catch (const Failure& f) {
+      failure = f.what();
+    }
+    EXPECT_EQ(failure, c.error == 0 ? ""
+                                    : "Could not read the folder \"" + folder.string() +
+                                          "\": " + std::strerror(c.error) + ".");
+  }
 }
 
 TEST(ListProblems, ShowsUndecodableNamesButReadsTheRealFile) {
