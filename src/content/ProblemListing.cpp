@@ -132,4 +132,35 @@ std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_vi
   return problems;
 }
 
+std::optional<std::string> FindProblemFile(const std::filesystem::path& folder,
+                                           std::string_view name) {
+  const std::string key = FoldName(name);
+  const std::string exact = std::string(name) + ".txt";
+  std::optional<std::string> found;
+  ForEachEntry(folder.native(), [&](const dirent& entry) {
+    const std::string_view fileName = entry.d_name;
+    if (fileName.starts_with('.') || !HasTxtExtension(fileName)) return;
+    if (FoldName(DecodeName(fileName.substr(0, fileName.size() - 4))) != key) return;
+    if (!found || fileName == exact || (*found != exact && fileName < *found)) {
+      found = std::string(fileName);
+    }
+  });
+  return found;
+}
+
+bool OverridesShipped(const ContentRoots& roots, std::string_view menuIndex,
+                      std::string_view subnicheIndex, std::string_view name) {
+  if (roots.size() < 2) return false;
+  const std::string key = FoldName(name);
+  const std::vector<ProblemEntry> shipped =
+      ListProblems(ContentRoots(roots.begin() + 1, roots.end()), menuIndex, subnicheIndex);
+  return std::any_of(shipped.begin(), shipped.end(),
+                     [&](const ProblemEntry& e) { return FoldName(e.name) == key; });
+}
+
+std::filesystem::path ProblemEntryPath(const ContentRoots& roots, std::string_view menuIndex,
+                                       std::string_view subnicheIndex, const ProblemEntry& entry) {
+  return ProblemFolderPath(roots.at(entry.root), menuIndex, subnicheIndex) / entry.fileName;
+}
+
 }  // namespace veltrane

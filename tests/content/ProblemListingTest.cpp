@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -126,6 +127,52 @@ TEST(ListProblems, MergesTheUsersFolderFirst) {
   EXPECT_EQ(ListProblems(ContentRoots{user.path(), app.path()}, "0", "2"), expected);
   // A missing user folder is simply empty.
   EXPECT_EQ(ListProblems(ContentRoots{user.path() / "none", app.path()}, "0", "2").size(), 5u);
+
+  // Saving under a name: which of the user's files it replaces, and whether a shipped problem
+  // stops being listed.
+  const fs::path mine = user.path() / "niches/0/2";
+  user.Write(mine / "caf\xE9.txt", "x");  // Windows-1252, shown as "café"
+  user.Write(mine / "upper.TXT", "x");
+  user.Write(mine / "notes.text", "x");
+  fs::create_symlink("nowhere.txt", mine / "Gone.txt");
+  const ContentRoots roots{user.path(), app.path()};
+  const std::optional<std::string> none;
+  const struct {
+    const char* name;
+    std::optional<std::string> found;
+    bool overrides;
+  } cases[] = {
+      {"Mine", "Mine.txt", false},
+      {"mine", "Mine.txt", false},
+      {"MINE", "Mine.txt", false},
+      {"\xC3\xA9mile", "\xC3\x89mile.txt", true},  // émile: Émile.txt
+      {"b", "b.txt", true},                        // spelled exactly: b.txt, not B.TXT
+      {"B", "B.TXT", true},
+      {"Slow Site", "slow site.txt", true},
+      {"caf\xC3\xA9", "caf\xE9.txt", false},  // café
+      {"Caf\xC3\xA9", "caf\xE9.txt", false},
+      {"cafe", none, false},  // an accent is a letter of a name
+      {"Upper", "upper.TXT", false},
+      {"gone", "Gone.txt", false},  // a save writes through the link
+      {"notes", none, false},
+      {"Shipped Only", none, true},
+      {"shipped only", none, true},
+      {"Problem 10", none, true},
+      {"Nobody", none, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FindProblemFile(mine, c.name), c.found);
+    EXPECT_EQ(OverridesShipped(roots, "0", "2", c.name), c.overrides);
+  }
+  EXPECT_EQ(FindProblemFile(user.path() / "none", "Mine"), none);
+  EXPECT_FALSE(OverridesShipped(ContentRoots{app.path()}, "0", "2", "Shipped Only"));
+
+  // Where a listed problem lies: below its own root.
+  for (const ProblemEntry& e : ListProblems(roots, "0", "2")) {
+    EXPECT_EQ(ProblemEntryPath(roots, "0", "2", e),
+              (e.root == 0 ? mine : app.path() / "niches/0/2") / e.fileName);
+  }
 }
 
 TEST(SameName, FoldsLetterCaseInTheWholeOfUnicode) {
