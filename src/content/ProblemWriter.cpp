@@ -1,8 +1,9 @@
 #include "content/ProblemWriter.h"
 
 #include "content/Failure.h"
-#include "content/TextEncoding.h"
 #include "content/TextFile.h"
+
+#include <utf8proc.h>
 
 #include <algorithm>
 #include <utility>
@@ -12,36 +13,35 @@ namespace {
 
 static_assert(kMaxProblemNameBytes + std::string_view(".txt").size() == kMaxFileNameBytes);
 
-// The code point of the UTF-8 sequence starting at `at`, and how many bytes it takes; the text
-// is valid UTF-8.
-std::pair<char32_t, std::size_t> CodePointAt(std::string_view text, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return {lead, 1};
-  const std::size_t size = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  char32_t point = lead & (0x3F >> (size - 1));
-  for (std::size_t i = 1; i < size; ++i) point = (point << 6) | (byte(i) & 0x3F);
-  return {point, size};
-}
-
-// Start of the UTF-8 sequence that ends at `end`.
-std::size_t StartOfLast(std::string_view text, std::size_t end) {
-  std::size_t at = end - 1;
-  while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
-  return at;
-}
-
 // Unicode's White_Space property.
-bool IsWhiteSpace(char32_t c) {
-  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
-         (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
-         c == 0x3000;
+bool IsWhiteSpace(utf8proc_int32_t c) {
+  const utf8proc_category_t category = utf8proc_category(c);
+  return (c >= 0x09 && c <= 0x0D) || c == 0x85 || category == UTF8PROC_CATEGORY_ZS ||
+         category == UTF8PROC_CATEGORY_ZL || category == UTF8PROC_CATEGORY_ZP;
 }
 
-// C0 and C1 controls, DEL, and the line and paragraph separators: none belongs in a file name
-// that the list shows on one line.
-bool IsControlOrBreak(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+// Controls (C0, DEL, C1) and the line and paragraph separators: none belongs in a name the
+// list shows on one line.
+bool IsControlOrBreak(utf8proc_int32_t c) {
+  const utf8proc_category_t category = utf8proc_category(c);
+  return category == UTF8PROC_CATEGORY_CC || category == UTF8PROC_CATEGORY_ZL ||
+         category == UTF8PROC_CATEGORY_ZP;
+}
+
+// Calls `visit` with each code point of the text and its byte range; false when the text is
+// not UTF-8.
+template <class Visit>
+bool ForEachCodePoint(std::string_view text, Visit&& visit) {
+  for (std::size_t at = 0; at < text.size();) {
+    utf8proc_int32_t c = 0;
+    const utf8proc_ssize_t size =
+        utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(text.data() + at),
+                         static_cast<utf8proc_ssize_t>(text.size() - at), &c);
+    if (size <= 0) return false;
+    visit(c, at, at + static_cast<std::size_t>(size));
+    at += static_cast<std::size_t>(size);
+  }
+  return true;
 }
 
 // The text's lines without the empty ones, joined by CR LF; `keepFinalBreak` keeps one line
@@ -101,14 +101,16 @@ std::string ProblemFileText(const ProblemSections& sections) {
 }
 
 std::variant<std::string, NameRefusal> CheckProblemName(std::string_view typed) {
-  if (!IsValidUtf8(typed)) return NameRefusal{"A problem name must be UTF-8 text."};
-  std::string_view name = typed;
-  while (!name.empty() && IsWhiteSpace(CodePointAt(name, 0).first)) {
-    name.remove_prefix(CodePointAt(name, 0).second);
-  }
-  while (!name.empty() && IsWhiteSpace(CodePointAt(name, StartOfLast(name, name.size())).first)) {
-    name.remove_suffix(name.size() - StartOfLast(name, name.size()));
-  }
+  std::size_t first = typed.size();  // the name without white space at either end
+  std::size_t last = 0;
+  const bool utf8 =
+      ForEachCodePoint(typed, [&](utf8proc_int32_t c, std::size_t from, std::size_t to) {
+        if (IsWhiteSpace(c)) return;
+        first = std::min(first, from);
+        last = to;
+      });
+  if (!utf8) return NameRefusal{"A problem name must be UTF-8 text."};
+  const std::string_view name = first < last ? typed.substr(first, last - first) : "";
 
   if (name.empty()) return NameRefusal{"Give the problem a name."};
   if (name.starts_with('.')) {
@@ -120,13 +122,13 @@ std::variant<std::string, NameRefusal> CheckProblemName(std::string_view typed) 
   if (name.find('\0') != std::string_view::npos) {
     return NameRefusal{"A problem name cannot contain a NUL character."};
   }
-  for (std::size_t at = 0; at < name.size();) {
-    const auto [point, size] = CodePointAt(name, at);
-    if (IsControlOrBreak(point)) {
-      return NameRefusal{
-          "A problem name cannot contain a line break, a tab or another control character."};
-    }
-    at += size;
+  bool control = false;
+  ForEachCodePoint(name, [&](utf8proc_int32_t c, std::size_t, std::size_t) {
+    control = control || IsControlOrBreak(c);
+  });
+  if (control) {
+    return NameRefusal{
+        "A problem name cannot contain a line break, a tab or another control character."};
   }
   if (name.size() > kMaxProblemNameBytes) {
     return NameRefusal{"The name is too long: " + std::to_string(name.size()) +
