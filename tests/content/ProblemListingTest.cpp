@@ -54,27 +54,19 @@ TEST(ListProblems, MissingOrEmptyFolderGivesNoProblemsUnreadableOneFails) {
   app.Write("niches/2", "a file where the niche's folder should be");
   fs::create_directories(app.path() / "niches/1/4");
   fs::permissions(app.path() / "niches/1/4", fs::perms::none);
+  EXPECT_TRUE(ListProblems(app.path() / "nowhere", "0", "0").empty());
   const struct {
-    fs::path root;
     const char* menu;
     const char* subniche;
     int error;  // 0 when the list is simply empty
-  } cases[] = {
-      {app.path(), "1", "0", 0},  // missing
-      {app.path(), "1", "1", 0},
-      {app.path(), "1", "2", 0},
-      {app.path() / "nowhere", "0", "0", 0},
-      {app.path(), "1", "3", ENOTDIR},
-      {app.path(), "2", "0", ENOTDIR},  // a folder on the way is a file
-      {app.path(), "1", "4", EACCES},
-  };
+  } cases[] = {{"1", "0", 0},       {"1", "1", 0},       {"1", "2", 0},
+               {"1", "3", ENOTDIR}, {"2", "0", ENOTDIR}, {"1", "4", EACCES}};
   for (const auto& c : cases) {
-    const fs::path folder = c.root / "niches" / c.menu / c.subniche;
-    SCOPED_TRACE(folder.string());
     if (c.error == EACCES && ::geteuid() == 0) continue;  // root reads past folder modes
+    const fs::path folder = app.path() / "niches" / c.menu / c.subniche;
     std::string failure;
     try {
-      EXPECT_TRUE(ListProblems(c.root, c.menu, c.subniche).empty());
+      EXPECT_TRUE(ListProblems(app.path(), c.menu, c.subniche).empty()) << folder;
     } catch (const Failure& f) {
       failure = f.what();
     }
@@ -133,7 +125,6 @@ TEST(ListProblems, MergesTheUsersFolderFirst) {
   const fs::path mine = user.path() / "niches/0/2";
   user.Write(mine / "caf\xE9.txt", "x");  // Windows-1252, shown as "café"
   user.Write(mine / "upper.TXT", "x");
-  user.Write(mine / "notes.text", "x");
   fs::create_symlink("nowhere.txt", mine / "Gone.txt");
   const ContentRoots roots{user.path(), app.path()};
   const std::optional<std::string> none;
@@ -144,20 +135,14 @@ TEST(ListProblems, MergesTheUsersFolderFirst) {
   } cases[] = {
       {"Mine", "Mine.txt", false},
       {"mine", "Mine.txt", false},
-      {"MINE", "Mine.txt", false},
       {"\xC3\xA9mile", "\xC3\x89mile.txt", true},  // émile: Émile.txt
       {"b", "b.txt", true},                        // spelled exactly: b.txt, not B.TXT
-      {"B", "B.TXT", true},
-      {"Slow Site", "slow site.txt", true},
-      {"caf\xC3\xA9", "caf\xE9.txt", false},  // café
+      {"caf\xC3\xA9", "caf\xE9.txt", false},       // café
       {"Caf\xC3\xA9", "caf\xE9.txt", false},
       {"cafe", none, false},  // an accent is a letter of a name
       {"Upper", "upper.TXT", false},
       {"gone", "Gone.txt", false},  // a save writes through the link
-      {"notes", none, false},
       {"Shipped Only", none, true},
-      {"shipped only", none, true},
-      {"Problem 10", none, true},
       {"Nobody", none, false},
   };
   for (const auto& c : cases) {
@@ -167,12 +152,6 @@ TEST(ListProblems, MergesTheUsersFolderFirst) {
   }
   EXPECT_EQ(FindProblemFile(user.path() / "none", "Mine"), none);
   EXPECT_FALSE(OverridesShipped(ContentRoots{app.path()}, "0", "2", "Shipped Only"));
-
-  // Where a listed problem lies: below its own root.
-  for (const ProblemEntry& e : ListProblems(roots, "0", "2")) {
-    EXPECT_EQ(ProblemEntryPath(roots, "0", "2", e),
-              (e.root == 0 ? mine : app.path() / "niches/0/2") / e.fileName);
-  }
 }
 
 TEST(SameName, FoldsLetterCaseInTheWholeOfUnicode) {
