@@ -43,7 +43,8 @@ std::optional<std::string> FindProblemFile(const std::filesystem::path& folder,
                                            std::string_view name);
 
 // Whether a root after the first (the user's) lists a problem named `name`, letter case
-// ignored: saved in the user's folder, it will be listed instead of that one.
+// ignored: saved in the user's folder, it will be listed instead of that one. Throws Failure
+// as ListProblems does.
 bool OverridesShipped(const ContentRoots& roots, std::string_view menuIndex,
                       std::string_view subnicheIndex, std::string_view name);
 

@@ -1,7 +1,6 @@
 #include "content/ProblemWriter.h"
 
 #include "content/Failure.h"
-#include "content/TextFile.h"
 
 #include <utf8proc.h>
 
@@ -10,8 +9,6 @@
 
 namespace veltrane {
 namespace {
-
-static_assert(kMaxProblemNameBytes + std::string_view(".txt").size() == kMaxFileNameBytes);
 
 // Unicode's White_Space property.
 bool IsWhiteSpace(utf8proc_int32_t c) {

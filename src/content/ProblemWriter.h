@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "content/ProblemReader.h"
+#include "content/TextFile.h"
 
 namespace veltrane {
 
@@ -24,8 +25,10 @@ ProblemToSave PrepareProblem(std::string_view problem, std::string_view free,
 // which a section marker inside a text can cause.
 std::string ProblemFileText(const ProblemSections& sections);
 
-// The longest problem name, in bytes of UTF-8: with ".txt" it fills a file name.
-inline constexpr std::size_t kMaxProblemNameBytes = 251;
+// The longest problem name, in bytes of UTF-8: with ".txt" it fills a file name, and the
+// temporary file of its save has a shorter name whatever the problem's.
+inline constexpr std::size_t kMaxProblemNameBytes =
+    kMaxFileNameBytes - std::string_view(".txt").size();
 
 struct NameRefusal {
   std::string reason;  // for the user, saying what to change
