@@ -232,7 +232,14 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
   const NicheEntry& niche = NicheCatalog()[static_cast<std::size_t>(options.niche.value())];
   const std::string menu = std::to_string(*options.niche);
   const std::string sub = std::to_string(options.subniche.value());
-  const std::vector<ProblemEntry> problems = ListProblems(roots, menu, sub);
+  std::vector<ProblemEntry> problems;
+  try {
+    problems = ListProblems(roots, menu, sub);
+  } catch (const Failure& failure) {
+    outcome.status = 1;
+    outcome.err = std::string(failure.what()) + "\n";
+    return outcome;
+  }
   if (options.mode == Options::Mode::List) {
     for (const ProblemEntry& problem : problems) outcome.out += problem.name + "\n";
     return outcome;

@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <unordered_set>
 
 #include "content/ContentPaths.h"
+#include "content/Failure.h"
 #include "content/NameFold.h"
 #include "content/TextEncoding.h"
 
@@ -64,6 +67,32 @@ bool IsRegularFile(const std::string& folder, const dirent& entry) {
   return ::stat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+[[noreturn]] void FailToList(const std::string& folder, int code) {
+  throw Failure("Could not read the folder \"" + DisplayPath(folder) +
+                "\": " + std::strerror(code) + ".");
+}
+
+// Calls `visit` with each entry of the folder. A missing folder has none; one that is there but
+// cannot be read is reported rather than shown empty, which would look as if its problems were
+// gone.
+template <class Visit>
+void ForEachEntry(const std::string& folder, Visit&& visit) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  if (!dir) {
+    if (errno == ENOENT) return;
+    FailToList(folder, errno);
+  }
+  for (;;) {
+    errno = 0;  // readdir tells the end from an error only by it
+    const dirent* entry = ::readdir(dir.get());
+    if (entry == nullptr) {
+      if (errno != 0) FailToList(folder, errno);
+      return;
+    }
+    visit(*entry);
+  }
+}
+
 }  // namespace
 
 bool NaturalLess(std::string_view a, std::string_view b) {
@@ -86,16 +115,14 @@ std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_vi
       for (const ProblemEntry& e : problems) earlierNames.insert(FoldName(e.name));
     }
     const std::string folder = ProblemFolderPath(roots[root], menuIndex, subnicheIndex).native();
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
-    if (!dir) continue;
-    while (const dirent* entry = ::readdir(dir.get())) {
-      const std::string_view fileName = entry->d_name;
-      if (fileName.starts_with('.') || !HasTxtExtension(fileName)) continue;
-      if (!IsRegularFile(folder, *entry)) continue;
+    ForEachEntry(folder, [&](const dirent& entry) {
+      const std::string_view fileName = entry.d_name;
+      if (fileName.starts_with('.') || !HasTxtExtension(fileName)) return;
+      if (!IsRegularFile(folder, entry)) return;
       std::string name = DecodeName(fileName.substr(0, fileName.size() - 4));
-      if (root > 0 && earlierNames.contains(FoldName(name))) continue;
+      if (root > 0 && earlierNames.contains(FoldName(name))) return;
       problems.push_back({std::move(name), std::string(fileName), root});
-    }
+    });
   }
   std::sort(problems.begin(), problems.end(), [](const ProblemEntry& a, const ProblemEntry& b) {
     const int order = NaturalCompare(a.name, b.name);
@@ -103,6 +130,37 @@ std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_vi
     return a.fileName != b.fileName ? a.fileName < b.fileName : a.root < b.root;
   });
   return problems;
+}
+
+std::optional<std::string> FindProblemFile(const std::filesystem::path& folder,
+                                           std::string_view name) {
+  const std::string key = FoldName(name);
+  const std::string exact = std::string(name) + ".txt";
+  std::optional<std::string> found;
+  ForEachEntry(folder.native(), [&](const dirent& entry) {
+    const std::string_view fileName = entry.d_name;
+    if (fileName.starts_with('.') || !HasTxtExtension(fileName)) return;
+    if (FoldName(DecodeName(fileName.substr(0, fileName.size() - 4))) != key) return;
+    if (!found || fileName == exact || (*found != exact && fileName < *found)) {
+      found = std::string(fileName);
+    }
+  });
+  return found;
+}
+
+bool OverridesShipped(const ContentRoots& roots, std::string_view menuIndex,
+                      std::string_view subnicheIndex, std::string_view name) {
+  if (roots.size() < 2) return false;
+  const std::string key = FoldName(name);
+  const std::vector<ProblemEntry> shipped =
+      ListProblems(ContentRoots(roots.begin() + 1, roots.end()), menuIndex, subnicheIndex);
+  return std::any_of(shipped.begin(), shipped.end(),
+                     [&](const ProblemEntry& e) { return FoldName(e.name) == key; });
+}
+
+std::filesystem::path ProblemEntryPath(const ContentRoots& roots, std::string_view menuIndex,
+                                       std::string_view subnicheIndex, const ProblemEntry& entry) {
+  return ProblemFolderPath(roots.at(entry.root), menuIndex, subnicheIndex) / entry.fileName;
 }
 
 }  // namespace veltrane

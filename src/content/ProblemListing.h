@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,8 @@ struct ProblemEntry {
 bool NaturalLess(std::string_view a, std::string_view b);
 
 // The problems of one subniche: the regular files (or links to them) in its folder whose name
-// ends in ".txt" in any letter case, hidden files excluded, in natural order. A missing or
-// unreadable folder gives an empty list.
+// ends in ".txt" in any letter case, hidden files excluded, in natural order. A missing folder
+// gives an empty list; one that is there but cannot be read throws Failure naming it.
 std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
                                        std::string_view menuIndex, std::string_view subnicheIndex);
 
@@ -32,5 +33,23 @@ std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
 // listed and the other is not: a user's own problem replaces the shipped one.
 std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_view menuIndex,
                                        std::string_view subnicheIndex);
+
+// The file name on disk of what `folder` already holds under the problem name `name`, letter
+// case ignored as the listing ignores it: an entry not hidden, ending in ".txt" in any letter
+// case, whose name less that is shown as `name`. Dangling links count, since a save writes
+// through them. Of several, the one spelled `name` + ".txt" wins, else the first in byte order.
+// Nothing when there is none or the folder is missing; throws Failure when it cannot be read.
+std::optional<std::string> FindProblemFile(const std::filesystem::path& folder,
+                                           std::string_view name);
+
+// Whether a root after the first (the user's) lists a problem named `name`, letter case
+// ignored: saved in the user's folder, it will be listed instead of that one. Throws Failure
+// as ListProblems does.
+bool OverridesShipped(const ContentRoots& roots, std::string_view menuIndex,
+                      std::string_view subnicheIndex, std::string_view name);
+
+// The file of a listed problem.
+std::filesystem::path ProblemEntryPath(const ContentRoots& roots, std::string_view menuIndex,
+                                       std::string_view subnicheIndex, const ProblemEntry& entry);
 
 }  // namespace veltrane

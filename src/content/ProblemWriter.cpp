@@ -2,12 +2,44 @@
 
 #include "content/Failure.h"
 
+#include <utf8proc.h>
+
 #include <algorithm>
+#include <utility>
 
 namespace veltrane {
 namespace {
 
-constexpr std::size_t kMaxNameBytes = 250;  // with ".txt", within the 255 a file name may have
+// Unicode's White_Space property.
+bool IsWhiteSpace(utf8proc_int32_t c) {
+  const utf8proc_category_t category = utf8proc_category(c);
+  return (c >= 0x09 && c <= 0x0D) || c == 0x85 || category == UTF8PROC_CATEGORY_ZS ||
+         category == UTF8PROC_CATEGORY_ZL || category == UTF8PROC_CATEGORY_ZP;
+}
+
+// Controls (C0, DEL, C1) and the line and paragraph separators: none belongs in a name the
+// list shows on one line.
+bool IsControlOrBreak(utf8proc_int32_t c) {
+  const utf8proc_category_t category = utf8proc_category(c);
+  return category == UTF8PROC_CATEGORY_CC || category == UTF8PROC_CATEGORY_ZL ||
+         category == UTF8PROC_CATEGORY_ZP;
+}
+
+// Calls `visit` with each code point of the text and its byte range; false when the text is
+// not UTF-8.
+template <class Visit>
+bool ForEachCodePoint(std::string_view text, Visit&& visit) {
+  for (std::size_t at = 0; at < text.size();) {
+    utf8proc_int32_t c = 0;
+    const utf8proc_ssize_t size =
+        utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(text.data() + at),
+                         static_cast<utf8proc_ssize_t>(text.size() - at), &c);
+    if (size <= 0) return false;
+    visit(c, at, at + static_cast<std::size_t>(size));
+    at += static_cast<std::size_t>(size);
+  }
+  return true;
+}
 
 // The text's lines without the empty ones, joined by CR LF; `keepFinalBreak` keeps one line
 // break at the end where the text had one.
@@ -65,20 +97,47 @@ std::string ProblemFileText(const ProblemSections& sections) {
   return file;
 }
 
-std::optional<std::string> ProblemNameError(std::string_view name) {
-  if (name.empty()) return "Give the problem a name.";
+std::variant<std::string, NameRefusal> CheckProblemName(std::string_view typed) {
+  std::size_t first = typed.size();  // the name without white space at either end
+  std::size_t last = 0;
+  const bool utf8 =
+      ForEachCodePoint(typed, [&](utf8proc_int32_t c, std::size_t from, std::size_t to) {
+        if (IsWhiteSpace(c)) return;
+        first = std::min(first, from);
+        last = to;
+      });
+  if (!utf8) return NameRefusal{"A problem name must be UTF-8 text."};
+  const std::string_view name = first < last ? typed.substr(first, last - first) : "";
+
+  if (name.empty()) return NameRefusal{"Give the problem a name."};
   if (name.starts_with('.')) {
-    return "A problem name cannot start with \".\": the file would be hidden.";
+    return NameRefusal{"A problem name cannot start with \".\": the file would be hidden."};
   }
-  if (name.find('/') != std::string_view::npos) return "A problem name cannot contain \"/\".";
+  if (name.find('/') != std::string_view::npos) {
+    return NameRefusal{"A problem name cannot contain \"/\"."};
+  }
   if (name.find('\0') != std::string_view::npos) {
-    return "A problem name cannot contain a NUL character.";
+    return NameRefusal{"A problem name cannot contain a NUL character."};
   }
-  if (name.size() > kMaxNameBytes) {
-    return "The name is too long: " + std::to_string(name.size()) +
-           " bytes in UTF-8, and a problem name may have at most " + std::to_string(kMaxNameBytes) +
-           ".";
+  bool control = false;
+  ForEachCodePoint(name, [&](utf8proc_int32_t c, std::size_t, std::size_t) {
+    control = control || IsControlOrBreak(c);
+  });
+  if (control) {
+    return NameRefusal{
+        "A problem name cannot contain a line break, a tab or another control character."};
   }
+  if (name.size() > kMaxProblemNameBytes) {
+    return NameRefusal{"The name is too long: " + std::to_string(name.size()) +
+                       " bytes in UTF-8, and a problem name may have at most " +
+                       std::to_string(kMaxProblemNameBytes) + "."};
+  }
+  return std::string(name);
+}
+
+std::optional<std::string> ProblemNameError(std::string_view name) {
+  auto checked = CheckProblemName(name);
+  if (auto* refusal = std::get_if<NameRefusal>(&checked)) return std::move(refusal->reason);
   return std::nullopt;
 }
 

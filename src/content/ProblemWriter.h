@@ -3,8 +3,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "content/ProblemReader.h"
+#include "content/TextFile.h"
 
 namespace veltrane {
 
@@ -23,7 +25,24 @@ ProblemToSave PrepareProblem(std::string_view problem, std::string_view free,
 // which a section marker inside a text can cause.
 std::string ProblemFileText(const ProblemSections& sections);
 
-// Why a problem name cannot be a file name of the user's, or nothing when it can.
+// The longest problem name, in bytes of UTF-8: with ".txt" it fills a file name, and the
+// temporary file of its save has a shorter name whatever the problem's.
+inline constexpr std::size_t kMaxProblemNameBytes =
+    kMaxFileNameBytes - std::string_view(".txt").size();
+
+struct NameRefusal {
+  std::string reason;  // for the user, saying what to change
+
+  bool operator==(const NameRefusal&) const = default;
+};
+
+// The name a typed problem name saves under, or why it cannot be a file name of the user's.
+// White space at either end (any Unicode white space) is dropped first; what is left must not be
+// empty, start with ".", hold "/", a line break or another control character, or be longer than
+// kMaxProblemNameBytes.
+std::variant<std::string, NameRefusal> CheckProblemName(std::string_view typed);
+
+// The reason CheckProblemName refuses the name, or nothing when it takes it (maybe trimmed).
 std::optional<std::string> ProblemNameError(std::string_view name);
 
 }  // namespace veltrane

@@ -163,6 +163,7 @@ TEST_F(CommandLineRun, PrintsThePromptTheClipboardWouldGet) {
 TEST_F(CommandLineRun, FailuresGoToStandardErrorWithStatusOne) {
   fs::remove(app.path() / "templates/template.txt");
   fs::resize_file(user.path() / "niches/0/2/Extra.txt", 17 * 1024 * 1024);
+  user.Write("niches/0/4", "a file where a folder should be");
   const struct {
     std::vector<std::string_view> arguments;
     const char* says;
@@ -174,6 +175,7 @@ TEST_F(CommandLineRun, FailuresGoToStandardErrorWithStatusOne) {
        "templates/template.txt"},
       {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Extra"},
        "niches/0/2/Extra.txt\": it is larger than the limit"},
+      {{"--list", "--niche", "0", "--subniche", "4"}, "the folder \""},  // not an empty list
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "content/Failure.h"
 #include "content/NameFold.h"
 #include "content/ProblemListing.h"
 #include "support/TempDir.h"
@@ -41,16 +46,34 @@ TEST(ListProblems, KeepsOnlyVisibleRegularTxtFiles) {
   EXPECT_EQ(ListProblems(app.path(), "0", "2"), expected);
 }
 
-TEST(ListProblems, MissingOrEmptyFolderGivesNoProblems) {
+TEST(ListProblems, MissingOrEmptyFolderGivesNoProblemsUnreadableOneFails) {
   TempDir app;
   fs::create_directories(app.path() / "niches/1/1");
   app.Write("niches/1/2/readme.md", "x");
   app.Write("niches/1/3", "a file where a folder should be");
-  EXPECT_TRUE(ListProblems(app.path(), "1", "0").empty());
-  EXPECT_TRUE(ListProblems(app.path(), "1", "1").empty());
-  EXPECT_TRUE(ListProblems(app.path(), "1", "2").empty());
-  EXPECT_TRUE(ListProblems(app.path(), "1", "3").empty());
+  app.Write("niches/2", "a file where the niche's folder should be");
+  fs::create_directories(app.path() / "niches/1/4");
+  fs::permissions(app.path() / "niches/1/4", fs::perms::none);
   EXPECT_TRUE(ListProblems(app.path() / "nowhere", "0", "0").empty());
+  const struct {
+    const char* menu;
+    const char* subniche;
+    int error;  // 0 when the list is simply empty
+  } cases[] = {{"1", "0", 0},       {"1", "1", 0},       {"1", "2", 0},
+               {"1", "3", ENOTDIR}, {"2", "0", ENOTDIR}, {"1", "4", EACCES}};
+  for (const auto& c : cases) {
+    if (c.error == EACCES && ::geteuid() == 0) continue;  // root reads past folder modes
+    const fs::path folder = app.path() / "niches" / c.menu / c.subniche;
+    std::string failure;
+    try {
+      EXPECT_TRUE(ListProblems(app.path(), c.menu, c.subniche).empty()) << folder;
+    } catch (const Failure& f) {
+      failure = f.what();
+    }
+    EXPECT_EQ(failure, c.error == 0 ? ""
+                                    : "Could not read the folder \"" + folder.string() +
+                                          "\": " + std::strerror(c.error) + ".");
+  }
 }
 
 TEST(ListProblems, ShowsUndecodableNamesButReadsTheRealFile) {
@@ -96,6 +119,39 @@ TEST(ListProblems, MergesTheUsersFolderFirst) {
   EXPECT_EQ(ListProblems(ContentRoots{user.path(), app.path()}, "0", "2"), expected);
   // A missing user folder is simply empty.
   EXPECT_EQ(ListProblems(ContentRoots{user.path() / "none", app.path()}, "0", "2").size(), 5u);
+
+  // Saving under a name: which of the user's files it replaces, and whether a shipped problem
+  // stops being listed.
+  const fs::path mine = user.path() / "niches/0/2";
+  user.Write(mine / "caf\xE9.txt", "x");  // Windows-1252, shown as "café"
+  user.Write(mine / "upper.TXT", "x");
+  fs::create_symlink("nowhere.txt", mine / "Gone.txt");
+  const ContentRoots roots{user.path(), app.path()};
+  const std::optional<std::string> none;
+  const struct {
+    const char* name;
+    std::optional<std::string> found;
+    bool overrides;
+  } cases[] = {
+      {"Mine", "Mine.txt", false},
+      {"mine", "Mine.txt", false},
+      {"\xC3\xA9mile", "\xC3\x89mile.txt", true},  // émile: Émile.txt
+      {"b", "b.txt", true},                        // spelled exactly: b.txt, not B.TXT
+      {"caf\xC3\xA9", "caf\xE9.txt", false},       // café
+      {"Caf\xC3\xA9", "caf\xE9.txt", false},
+      {"cafe", none, false},  // an accent is a letter of a name
+      {"Upper", "upper.TXT", false},
+      {"gone", "Gone.txt", false},  // a save writes through the link
+      {"Shipped Only", none, true},
+      {"Nobody", none, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FindProblemFile(mine, c.name), c.found);
+    EXPECT_EQ(OverridesShipped(roots, "0", "2", c.name), c.overrides);
+  }
+  EXPECT_EQ(FindProblemFile(user.path() / "none", "Mine"), none);
+  EXPECT_FALSE(OverridesShipped(ContentRoots{app.path()}, "0", "2", "Shipped Only"));
 }
 
 TEST(SameName, FoldsLetterCaseInTheWholeOfUnicode) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
+#include <variant>
 
 #include "content/Failure.h"
 #include "content/ProblemReader.h"
 #include "content/ProblemWriter.h"
+#include "content/TextFile.h"
 #include "support/Printers.h"
 #include "support/ReferenceSplit.h"
 #include "support/TempDir.h"
@@ -241,27 +244,48 @@ TEST(ProblemFileText, BoxTextsSaveAndReadBackExactly) {
 }
 
 TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
+  test::TempDir dir;
+  const std::optional<std::string> refused;
   const struct {
     std::string name;
-    bool refused;
+    std::optional<std::string> saved;  // the name to save under; nothing when refused
   } cases[] = {
-      {"Slow Website", false},
-      {"a.b", false},
-      {" spaced ", false},
-      {std::string(250, 'x'), false},  // 254 bytes with ".txt"
-      {"", true},
-      {".hidden", true},
-      {".", true},
-      {"a/b", true},
-      {"/", true},
-      {std::string("a\0b", 3), true},
-      {std::string(251, 'x'), true},
-      {"\xC3\xA9" + std::string(248, 'x'), false},  // 250 bytes, 249 characters
-      {"\xC3\xA9" + std::string(249, 'x'), true},
+      {"Slow Website", "Slow Website"},
+      {"a.b", "a.b"},
+      {" spaced ", "spaced"},
+      {"\t Mine \r\n", "Mine"},                        // white space at the ends goes first...
+      {"\xC2\xA0Mine\xE3\x80\x80", "Mine"},            // ...Unicode's too: no-break, ideographic
+      {"a  b\xC2\xA0z", "a  b\xC2\xA0z"},              // inside, it stays
+      {std::string(251, 'x'), std::string(251, 'x')},  // 255 bytes with ".txt"
+      {" " + std::string(251, 'x') + " ", std::string(251, 'x')},  // measured once trimmed
+      {"", refused},
+      {"\xE2\x80\xA8\t", refused},  // nothing but white space
+      {".hidden", refused},
+      {" .hidden", refused},
+      {".", refused},
+      {"a/b", refused},
+      {"/", refused},
+      {std::string("a\0b", 3), refused},
+      {"a\tb", refused},
+      {"a\nb", refused},
+      {"a\x7Fz", refused},          // DEL
+      {"a\xC2\x85z", refused},      // NEL, a C1 control, inside the name
+      {"a\xE2\x80\xA8z", refused},  // line separator
+      {"caf\xE9", refused},         // not UTF-8
+      {std::string(252, 'x'), refused},
+      {"\xC3\xA9" + std::string(249, 'x'), "\xC3\xA9" + std::string(249, 'x')},  // 251 bytes
+      {"\xC3\xA9" + std::string(250, 'x'), refused},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.name));
-    EXPECT_EQ(ProblemNameError(c.name).has_value(), c.refused);
+    const auto checked = CheckProblemName(c.name);
+    const auto* saved = std::get_if<std::string>(&checked);
+    EXPECT_EQ(saved != nullptr ? std::optional(*saved) : std::nullopt, c.saved);
+    if (saved != nullptr) {  // any name taken saves, the temporary file beside it included
+      WriteFileAtomically(dir.path() / (*saved + ".txt"), "x");
+      EXPECT_EQ(ReadTextFile(dir.path() / (*saved + ".txt")), "x");
+    }
+    EXPECT_EQ(ProblemNameError(c.name).has_value(), !c.saved.has_value());
   }
 }
 

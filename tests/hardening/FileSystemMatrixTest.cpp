@@ -75,6 +75,7 @@ struct Row {
   std::vector<std::string> list = {};
   ProblemSections boxes = {};   // what the three boxes show at the end
   std::string failedFile = {};  // below the application folder; empty when nothing fails
+  bool failedFolder = false;    // what failedFile names is a folder
   std::string reason = {};
   bool needsNonRoot = false;  // root reads past file modes
 };
@@ -201,11 +202,29 @@ std::vector<Row> Rows() {
        .arrange = [](const fs::path& d) { Decoy(d / "A.TXT"); },
        .list = {"A", "zz Normal"},
        .boxes = kDecoy},
+      // Reported, not listed as empty; the boxes keep the last subniche's texts.
       {.name = "SubnicheFolderThatIsAFile",
        .arrange = [](const fs::path& d) { Decoy(d.parent_path() / "3"); },
        .region = 3,
        .list = {},
-       .boxes = kEmpty},
+       .boxes = kBefore,
+       .failedFile = "niches/0/3",
+       .failedFolder = true,
+       .reason = std::strerror(ENOTDIR)},
+      {.name = "UnreadableSubnicheFolder",
+       .arrange =
+           [](const fs::path& d) {
+             fs::create_directory(d.parent_path() / "3");
+             Decoy(d.parent_path() / "3/x.txt");
+             fs::permissions(d.parent_path() / "3", fs::perms::none);
+           },
+       .region = 3,
+       .list = {},
+       .boxes = kBefore,
+       .failedFile = "niches/0/3",
+       .failedFolder = true,
+       .reason = std::strerror(EACCES),
+       .needsNonRoot = true},
       {.name = "MissingNichesFolder",
        .arrange = [](const fs::path& d) { fs::remove_all(d.parent_path().parent_path()); },
        .list = {},
@@ -320,7 +339,8 @@ TEST_P(FileSystemMatrix, NoHangNoCrashOneFailureAtMost) {
     EXPECT_TRUE(view.failures.empty()) << testing::PrintToString(view.failures);
   } else {
     const std::string path = (app.path() / row.failedFile).lexically_normal().string();
-    EXPECT_EQ(view.failures, std::vector<std::string>{"Could not read the file \"" + path +
+    const std::string what = row.failedFolder ? "folder" : "file";
+    EXPECT_EQ(view.failures, std::vector<std::string>{"Could not read the " + what + " \"" + path +
                                                       "\": " + row.reason + "."});
   }
 
