@@ -113,7 +113,7 @@ void frmMain::lblItem_Click(int Index) {
   if (Index < 0 || Index >= static_cast<int>(kSubnicheCount)) return;
   RunEvent([this, Index] {
     KeepDraft();
-    ForgetShownProblem();
+    ClearBoxes();  // even when the listing below fails
     txtActiveSubniche_ = std::to_string(Index);
     LoadSubnicheTags();
 
@@ -370,17 +370,29 @@ void frmMain::SaveAsMyProblem() {
           view_.AskProblemName(name, problem.emptyLinesDropped);
       if (!answer) return;
       name = *answer;
-      if (const std::optional<std::string> error = ProblemNameError(name)) {
-        view_.ShowWarning(*error, kSaveTitle);
+      const std::variant<std::string, NameRefusal> checked = CheckProblemName(name);
+      if (const auto* refusal = std::get_if<NameRefusal>(&checked)) {
+        view_.ShowWarning(refusal->reason, kSaveTitle);
         continue;
       }
-      path = folder / (name + ".txt");
-      std::error_code ignored;
-      const bool exists = std::filesystem::symlink_status(path, ignored).type() !=
-                          std::filesystem::file_type::not_found;
-      if (!exists || view_.Confirm("You already have a problem named \"" + name + "\" in " +
-                                       txtActiveSubnicheText_ + ". Replace it?",
-                                   "Replace")) {
+      name = std::get<std::string>(checked);  // trimmed
+      // Any letter case, and any spelling on disk, of a name already there is that file.
+      const std::optional<std::string> existing = FindProblemFile(folder, name);
+      path = folder / existing.value_or(name + ".txt");
+      if (existing) {
+        if (view_.Confirm("You already have a problem named \"" + name + "\" in " +
+                              txtActiveSubnicheText_ + ". Replace it?",
+                          "Replace")) {
+          break;
+        }
+      } else if (OverridesShipped(roots_, txtMenuIndex_, txtActiveSubniche_, name)) {
+        if (view_.Confirm("\"" + name + "\" is also a problem that comes with Veltrane. Your copy " +
+                              "will be listed instead of it; the file that comes with Veltrane " +
+                              "stays as it is, and comes back if you remove your copy.",
+                          "Save My Copy")) {
+          break;
+        }
+      } else {
         break;
       }
     }
