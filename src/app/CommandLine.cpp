@@ -159,8 +159,8 @@ std::string NearestNames(const std::vector<ProblemEntry>& problems, std::string_
 
 std::string Usage() {
   return "Usage: veltrane [--niche N] [Qt options]\n"
-         "       veltrane --list [--niche N [--subniche S]]\n"
-         "       veltrane --print --niche N --subniche S --problem NAME [--no-free]\n"
+         "  or:  veltrane --list [--niche N [--subniche S]]\n"
+         "  or:  veltrane --print --niche N --subniche S --problem NAME [--no-free]\n"
          "\n"
          "Composes article prompts for writers of affiliate-marketing articles: a common\n"
          "problem of a subniche, a free resource and paid ones, filled into a prompt template.\n"
