@@ -54,54 +54,20 @@ std::string SubnicheChoices(int niche) {
   return text;
 }
 
-// Qt's own options: QGuiApplication's, QApplication's and those of the X11 platform.
-struct ToolkitOption {
-  std::string_view name;
-  enum class Takes { Nothing, NextArgument, NextOrAttached } takes;
-};
-constexpr ToolkitOption kToolkitOptions[] = {
-    {"-platform", ToolkitOption::Takes::NextArgument},
-    {"-platformpluginpath", ToolkitOption::Takes::NextArgument},
-    {"-platformtheme", ToolkitOption::Takes::NextArgument},
-    {"-plugin", ToolkitOption::Takes::NextArgument},
-    {"-qwindowgeometry", ToolkitOption::Takes::NextArgument},
-    {"-qwindowtitle", ToolkitOption::Takes::NextArgument},
-    {"-qwindowicon", ToolkitOption::Takes::NextArgument},
-    {"-reverse", ToolkitOption::Takes::Nothing},
-    {"-session", ToolkitOption::Takes::NextArgument},
-    {"-style", ToolkitOption::Takes::NextOrAttached},
-    {"-stylesheet", ToolkitOption::Takes::NextOrAttached},
-    {"-widgetcount", ToolkitOption::Takes::Nothing},
-    {"-nograb", ToolkitOption::Takes::Nothing},
-    {"-dograb", ToolkitOption::Takes::Nothing},
-    {"-testability", ToolkitOption::Takes::Nothing},
-    {"-display", ToolkitOption::Takes::NextArgument},
-    {"-geometry", ToolkitOption::Takes::NextArgument},
-    {"-title", ToolkitOption::Takes::NextArgument},
-    {"-icon", ToolkitOption::Takes::NextArgument},
-    {"-name", ToolkitOption::Takes::NextArgument},
-    {"-sync", ToolkitOption::Takes::Nothing},
-    {"-graphicssystem", ToolkitOption::Takes::NextArgument},
-    {"-visual", ToolkitOption::Takes::NextArgument},
-    {"-ncols", ToolkitOption::Takes::NextArgument},
-    {"-cmap", ToolkitOption::Takes::Nothing},
-    {"-fn", ToolkitOption::Takes::NextArgument},
-    {"-font", ToolkitOption::Takes::NextArgument},
-    {"-bg", ToolkitOption::Takes::NextArgument},
-    {"-background", ToolkitOption::Takes::NextArgument},
-    {"-fg", ToolkitOption::Takes::NextArgument},
-    {"-foreground", ToolkitOption::Takes::NextArgument},
-    {"-btn", ToolkitOption::Takes::NextArgument},
-    {"-button", ToolkitOption::Takes::NextArgument},
-    {"-im", ToolkitOption::Takes::NextArgument},
-    {"-inputstyle", ToolkitOption::Takes::NextArgument},
-};
+// Qt's own options: QGuiApplication's and QApplication's, then the X11 platform's, that take
+// the next argument as their value; then those that take none.
+constexpr std::string_view kToolkitOptionsWithValue[] = {
+    "-platform",     "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
+    "-qwindowtitle", "-qwindowicon",        "-session",       "-style",  "-stylesheet"};
+constexpr std::string_view kX11OptionsWithValue[] = {
+    "-display", "-geometry",   "-title", "-icon",   "-name", "-graphicssystem",
+    "-visual",  "-ncols",      "-fn",    "-font",   "-bg",   "-background",
+    "-fg",      "-foreground", "-btn",   "-button", "-im",   "-inputstyle"};
+constexpr std::string_view kToolkitFlags[] = {"-reverse",     "-widgetcount", "-nograb", "-dograb",
+                                              "-testability", "-sync",        "-cmap"};
 
-const ToolkitOption* FindToolkitOption(std::string_view name) {
-  for (const ToolkitOption& option : kToolkitOptions) {
-    if (option.name == name) return &option;
-  }
-  return nullptr;
+bool IsOneOf(std::string_view name, std::span<const std::string_view> names) {
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 // The window's keys: Ctrl+1 to Ctrl+6 choose a niche, 1 to 8 a subniche on its picture.
@@ -236,16 +202,18 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
       if (!argument.starts_with('-') || argument.size() == 1) {
         return error("unexpected argument " + Quoted(argument) + ".");
       }
-      // Qt's own options, such as "-style fusion", go on to Qt with their values.
+      // Qt's own options, such as "-style fusion", go on to Qt with their values. QApplication
+      // also takes "-style=fusion" and "-stylesheet=file".
       const std::string_view name = argument.substr(0, argument.find('='));
-      const ToolkitOption* option = FindToolkitOption(name);
-      using Takes = ToolkitOption::Takes;
-      if (option == nullptr ||
-          (name.size() < argument.size() && option->takes != Takes::NextOrAttached)) {
+      const bool attached = name.size() < argument.size();
+      const bool takesValue =
+          IsOneOf(name, kToolkitOptionsWithValue) || IsOneOf(name, kX11OptionsWithValue);
+      if (attached ? name != "-style" && name != "-stylesheet"
+                   : !takesValue && !IsOneOf(name, kToolkitFlags)) {
         return error("unknown option " + Quoted(argument) + ".");
       }
       options.toolkitArguments.emplace_back(argument);
-      if (option->takes != Takes::Nothing && name.size() == argument.size()) {
+      if (takesValue && !attached) {
         if (i + 1 == arguments.size()) return error(std::string(argument) + " needs a value.");
         options.toolkitArguments.emplace_back(arguments[++i]);
       }
