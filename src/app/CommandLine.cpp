@@ -1,12 +1,19 @@
 #include "app/CommandLine.h"
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <numeric>
 
 #include "content/Failure.h"
 #include "content/NameFold.h"
 #include "content/NicheCatalog.h"
 #include "content/ProblemListing.h"
 #include "content/ProblemReader.h"
+#include "content/TextEncoding.h"
 #include "prompt/ComposePrompt.h"
 #include "ui/TextBoxText.h"
 
@@ -47,10 +54,79 @@ std::string SubnicheChoices(int niche) {
   return text;
 }
 
+// Qt's own options: QGuiApplication's and QApplication's, then the X11 platform's, that take
+// the next argument as their value; then those that take none.
+constexpr std::string_view kToolkitOptionsWithValue[] = {
+    "-platform",     "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
+    "-qwindowtitle", "-qwindowicon",        "-session",       "-style",  "-stylesheet"};
+constexpr std::string_view kX11OptionsWithValue[] = {
+    "-display", "-geometry",   "-title", "-icon",   "-name", "-graphicssystem",
+    "-visual",  "-ncols",      "-fn",    "-font",   "-bg",   "-background",
+    "-fg",      "-foreground", "-btn",   "-button", "-im",   "-inputstyle"};
+constexpr std::string_view kToolkitFlags[] = {"-reverse",     "-widgetcount", "-nograb", "-dograb",
+                                              "-testability", "-sync",        "-cmap"};
+
+bool IsOneOf(std::string_view name, std::span<const std::string_view> names) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The window's keys: Ctrl+1 to Ctrl+6 choose a niche, 1 to 8 a subniche on its picture.
+std::string NicheLines() {
+  std::string text;
+  for (const NicheEntry& niche : NicheCatalog()) {
+    text += std::to_string(niche.menuIndex) + "\tCtrl+" + std::to_string(niche.menuIndex + 1) +
+            "\t" + std::string(niche.name) + "\n";
+  }
+  return text;
+}
+
+std::string SubnicheLines(int niche) {
+  std::string text;
+  const auto& subniches = NicheCatalog()[static_cast<std::size_t>(niche)].subniches;
+  for (std::size_t j = 0; j < subniches.size(); ++j) {
+    text +=
+        std::to_string(j) + "\t" + std::to_string(j + 1) + "\t" + std::string(subniches[j]) + "\n";
+  }
+  return text;
+}
+
+// Levenshtein distance, byte by byte: enough to rank suggestions.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  std::iota(row.begin(), row.end(), std::size_t{0});
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// Up to `count` names nearest to `wanted`, letter case ignored; ties in the listing's order.
+std::string NearestNames(const std::vector<ProblemEntry>& problems, std::string_view wanted,
+                         std::size_t count) {
+  const std::string key = FoldName(wanted);
+  std::vector<std::pair<std::size_t, const ProblemEntry*>> ranked;
+  for (const ProblemEntry& problem : problems) {
+    ranked.emplace_back(EditDistance(key, FoldName(problem.name)), &problem);
+  }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::string names;
+  for (std::size_t i = 0; i < ranked.size() && i < count; ++i) {
+    names += (i == 0 ? "" : ", ") + Quoted(ranked[i].second->name);
+  }
+  return names;
+}
+
 std::string Usage() {
-  return "Usage: veltrane [--niche N]\n"
-         "       veltrane --list --niche N --subniche S\n"
-         "       veltrane --print --niche N --subniche S --problem NAME [--no-free]\n"
+  return "Usage: veltrane [--niche N] [Qt options]\n"
+         "  or:  veltrane --list [--niche N [--subniche S]]\n"
+         "  or:  veltrane --print --niche N --subniche S --problem NAME [--no-free]\n"
          "\n"
          "Composes article prompts for writers of affiliate-marketing articles: a common\n"
          "problem of a subniche, a free resource and paid ones, filled into a prompt template.\n"
@@ -59,14 +135,20 @@ std::string Usage() {
          "  --niche N         the niche: 0 to 5, or its name (letter case ignored); the window\n"
          "                    starts with it\n"
          "  --subniche S      the subniche: 0 to 7, or its name\n"
-         "  --list            print the subniche's problem names, one a line, as the window\n"
-         "                    lists them\n"
+         "  --list            print the niches, or with --niche its subniches, a line each:\n"
+         "                    number, window key and name, separated by tabs; with\n"
+         "                    --subniche too, the subniche's problem names, one a line, as\n"
+         "                    the window lists them\n"
          "  --print           print the prompt that \"Copy to Clipboard\" gives for the problem,\n"
          "                    its texts unedited\n"
-         "  --problem NAME    the problem, named as --list prints it\n"
+         "  --problem NAME    the problem, named as --list prints it; letter case may differ\n"
+         "                    where that leaves one problem\n"
          "  --no-free         with --print: the prompt without a free resource\n"
-         "  --help            show this help and exit\n"
-         "  --version         show the version and exit\n"
+         "  -h, --help        show this help and exit\n"
+         "  -v, --version     show the version and exit\n"
+         "\n"
+         "Qt's own options, such as -style NAME, -platform NAME, -reverse or\n"
+         "-qwindowgeometry WxH+X+Y, go on to the window.\n"
          "\n"
          "Niches:\n" +
          NicheChoices() +
@@ -74,8 +156,8 @@ std::string Usage() {
          "Your own problems, templates and pictures live in $XDG_DATA_HOME/veltrane\n"
          "(~/.local/share/veltrane when XDG_DATA_HOME is not set), laid out as the shipped ones.\n"
          "\n"
-         "Exit status: 0 on success, 1 when a file cannot be read or a problem is unknown,\n"
-         "2 when the command line is wrong.\n";
+         "Exit status: 0 on success, 1 when a file cannot be read, a problem is unknown or the\n"
+         "output cannot be written, 2 when the command line is wrong.\n";
 }
 
 }  // namespace
@@ -113,15 +195,29 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string_view argument = arguments[i];
     if (!argument.starts_with("--")) {
-      if (argument.starts_with('-') && argument.size() > 1) {
-        // Qt's own options, such as "-style fusion", with the value that may follow.
-        options.toolkitArguments.emplace_back(argument);
-        if (i + 1 < arguments.size() && !arguments[i + 1].starts_with('-')) {
-          options.toolkitArguments.emplace_back(arguments[++i]);
-        }
+      if (argument == "-h" || argument == "-v") {
+        (argument == "-h" ? help : version) = true;
         continue;
       }
-      return error("unexpected argument " + Quoted(argument) + ".");
+      if (!argument.starts_with('-') || argument.size() == 1) {
+        return error("unexpected argument " + Quoted(argument) + ".");
+      }
+      // Qt's own options, such as "-style fusion", go on to Qt with their values. QApplication
+      // also takes "-style=fusion" and "-stylesheet=file".
+      const std::string_view name = argument.substr(0, argument.find('='));
+      const bool attached = name.size() < argument.size();
+      const bool takesValue =
+          IsOneOf(name, kToolkitOptionsWithValue) || IsOneOf(name, kX11OptionsWithValue);
+      if (attached ? name != "-style" && name != "-stylesheet"
+                   : !takesValue && !IsOneOf(name, kToolkitFlags)) {
+        return error("unknown option " + Quoted(argument) + ".");
+      }
+      options.toolkitArguments.emplace_back(argument);
+      if (takesValue && !attached) {
+        if (i + 1 == arguments.size()) return error(std::string(argument) + " needs a value.");
+        options.toolkitArguments.emplace_back(arguments[++i]);
+      }
+      continue;
     }
     std::optional<std::string> attached;
     if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
@@ -195,9 +291,12 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   if (!options.toolkitArguments.empty()) {
     return error("unknown option " + Quoted(options.toolkitArguments.front()) + ".");
   }
-  if (!niche || !subniche) return error("--list and --print need --niche and --subniche.");
-  options.subniche = SubnicheIndex(*options.niche, *subniche);
-  if (!options.subniche) {
+  if (options.mode == Options::Mode::Print && (!niche || !subniche)) {
+    return error("--print needs --niche and --subniche.");
+  }
+  if (subniche && !niche) return error("--subniche needs --niche.");
+  if (subniche) options.subniche = SubnicheIndex(*options.niche, *subniche);
+  if (subniche && !options.subniche) {
     return "veltrane: unknown subniche " + Quoted(*subniche) + " of " +
            std::string(NicheCatalog()[static_cast<std::size_t>(*options.niche)].name) +
            ". Give its number or its name, one of:\n" + SubnicheChoices(*options.niche);
@@ -229,7 +328,15 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
       break;
   }
 
-  const NicheEntry& niche = NicheCatalog()[static_cast<std::size_t>(options.niche.value())];
+  if (!options.niche) {
+    outcome.out = NicheLines();
+    return outcome;
+  }
+  if (!options.subniche) {
+    outcome.out = SubnicheLines(*options.niche);
+    return outcome;
+  }
+  const NicheEntry& niche = NicheCatalog()[static_cast<std::size_t>(*options.niche)];
   const std::string menu = std::to_string(*options.niche);
   const std::string sub = std::to_string(options.subniche.value());
   std::vector<ProblemEntry> problems;
@@ -245,21 +352,46 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
     return outcome;
   }
 
+  // The exact name, or else the one name that differs from it in letter case only: the
+  // user's own copy of a shipped problem may be named in other letter case.
   const std::string& wanted = options.problem.value();
-  const auto found = std::find_if(problems.begin(), problems.end(),
-                                  [&wanted](const ProblemEntry& p) { return p.name == wanted; });
+  auto found = std::find_if(problems.begin(), problems.end(),
+                            [&wanted](const ProblemEntry& p) { return p.name == wanted; });
+  const auto sameName = [&wanted](const ProblemEntry& p) { return SameName(p.name, wanted); };
+  const auto caseMatches = std::count_if(problems.begin(), problems.end(), sameName);
+  if (found == problems.end() && caseMatches == 1) {
+    found = std::find_if(problems.begin(), problems.end(), sameName);
+  }
   const std::string subnicheName(niche.subniches[static_cast<std::size_t>(*options.subniche)]);
+  const std::string where = std::string(niche.name) + " / " + subnicheName;
   if (found == problems.end()) {
     outcome.status = 1;
-    outcome.err = "veltrane: there is no problem " + Quoted(wanted) + " in " +
-                  std::string(niche.name) + " / " + subnicheName +
-                  "; \"veltrane --list\" shows the names.\n";
+    if (caseMatches > 1) {
+      outcome.err = "veltrane: more than one problem in " + where + " is named " + Quoted(wanted) +
+                    " but for letter case: " +
+                    NearestNames(problems, wanted, static_cast<std::size_t>(caseMatches)) +
+                    "; give the name exactly.\n";
+    } else if (problems.empty()) {
+      outcome.err = "veltrane: there is no problem " + Quoted(wanted) + " in " + where +
+                    ", which has no problems.\n";
+    } else {
+      outcome.err = "veltrane: there is no problem " + Quoted(wanted) + " in " + where +
+                    "; the nearest: " + NearestNames(problems, wanted, 3) +
+                    ". \"veltrane --list --niche " + menu + " --subniche " + sub +
+                    "\" lists them all.\n";
+    }
     return outcome;
   }
   try {
     // What the window's boxes would hold, then the prompt as its box holds it.
-    const ProblemSections read =
-        ReadProblemFile(ProblemFolderPath(roots.at(found->root), menu, sub) / found->fileName);
+    const std::filesystem::path path =
+        ProblemFolderPath(roots.at(found->root), menu, sub) / found->fileName;
+    bool hasAnyBlock = true;
+    const ProblemSections read = ReadProblemFile(path, hasAnyBlock);
+    if (!hasAnyBlock) {
+      outcome.err = "veltrane: warning: \"" + DisplayPath(path) +
+                    "\" has no [PROBLEM], [FREE] or [PAID] block: its texts are empty.\n";
+    }
     const ProblemSections boxes{read.problemText, AsTextBoxHolds(read.freeText),
                                 AsTextBoxHolds(read.paidText)};
     outcome.out =
@@ -269,6 +401,40 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
     outcome.err = std::string(failure.what()) + "\n";
   }
   return outcome;
+}
+
+int WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t put = ::write(fd, text.data(), text.size());
+    if (put >= 0) {
+      text.remove_prefix(static_cast<std::size_t>(put));
+      continue;
+    }
+    if (errno == EINTR) continue;
+    // A descriptor left non-blocking by whoever started the program: wait until it takes more.
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      pollfd ready{fd, POLLOUT, 0};
+      if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
+    }
+    return errno;
+  }
+  return 0;
+}
+
+int Deliver(const Outcome& outcome, int outFd, int errFd) {
+  int status = outcome.status;
+  std::string err = outcome.err;
+  if (const int failure = WriteAll(outFd, outcome.out); failure != 0) {
+    status = 1;
+    // A reader that stopped reading, such as head, wants nothing more: no news to it.
+    if (failure != EPIPE) {
+      err +=
+          "veltrane: could not write to standard output: " + std::string(std::strerror(failure)) +
+          "\n";
+    }
+  }
+  WriteAll(errFd, err);
+  return status;
 }
 
 std::filesystem::path ExecutableDirectory() {

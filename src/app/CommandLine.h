@@ -41,6 +41,13 @@ struct Outcome {
 // Runs the modes that need no window: --list, --print, --help and --version.
 Outcome Run(const Options& options, const ContentRoots& roots);
 
+// Writes all of `text`, however many writes it takes. Returns 0, or the errno of the failure.
+int WriteAll(int fd, std::string_view text);
+
+// Writes the outcome out and gives the exit status: 1 when its output could not be written
+// whole, said on `errFd` unless the reader went away (EPIPE), which is no news to anyone.
+int Deliver(const Outcome& outcome, int outFd, int errFd);
+
 // The folder of the running program, links resolved: its content lies beside it.
 std::filesystem::path ExecutableDirectory();
 

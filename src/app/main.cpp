@@ -1,5 +1,8 @@
+#include <fcntl.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QIcon>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -32,6 +35,12 @@ void Write(const std::string& text, std::FILE* stream) {
 
 int main(int argc, char** argv) {
   using veltrane::cli::Options;
+  // A closed standard descriptor would be the next file opened, and output meant for it would
+  // go there: each is held by /dev/null instead, and a closed standard output stays a failure.
+  const bool stdoutOpen = ::fcntl(STDOUT_FILENO, F_GETFD) != -1;
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) == -1 && ::open("/dev/null", O_RDWR) != fd) break;
+  }
   const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   const auto parsed = veltrane::cli::Parse(arguments);
   if (const auto* mistake = std::get_if<std::string>(&parsed)) {
@@ -49,10 +58,8 @@ int main(int argc, char** argv) {
     veltrane::ContentRoots roots;
     if (!userDir.empty()) roots.push_back(userDir);
     roots.push_back(appDir);
-    const veltrane::cli::Outcome outcome = veltrane::cli::Run(options, roots);
-    Write(outcome.out, stdout);
-    Write(outcome.err, stderr);
-    return std::fflush(stdout) == 0 ? outcome.status : 1;
+    return veltrane::cli::Deliver(veltrane::cli::Run(options, roots),
+                                  stdoutOpen ? STDOUT_FILENO : -1, STDERR_FILENO);
   }
   if (!veltrane::cli::HasDisplay(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
                                  std::getenv("QT_QPA_PLATFORM"))) {

@@ -137,6 +137,13 @@ ProblemSections SplitProblemText(std::string_view text) {
   return sections;
 }
 
+bool HasAnyBlock(std::string_view text) {
+  // Every '[' starts a block or lies inside one, so any marker anywhere is in some block.
+  return std::any_of(kMarkers.begin(), kMarkers.end(), [text](const Marker& marker) {
+    return text.find(marker.text) != std::string_view::npos;
+  });
+}
+
 std::string NormalizeLineEnds(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 32);
@@ -154,6 +161,12 @@ std::string NormalizeLineEnds(std::string_view text) {
 
 ProblemSections ReadProblemFile(const std::filesystem::path& path) {
   return SplitProblemText(NormalizeLineEnds(ReadTextFile(path)));
+}
+
+ProblemSections ReadProblemFile(const std::filesystem::path& path, bool& hasAnyBlock) {
+  const std::string text = NormalizeLineEnds(ReadTextFile(path));
+  hasAnyBlock = HasAnyBlock(text);
+  return SplitProblemText(text);
 }
 
 }  // namespace veltrane

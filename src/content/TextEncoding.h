@@ -10,7 +10,8 @@ namespace veltrane {
 bool IsValidUtf8(std::string_view bytes);
 
 // Content files come from anywhere: bytes that are valid UTF-8 are taken as UTF-8 (a leading
-// byte-order mark dropped); anything else is read as Windows-1252, one byte one character.
+// byte-order mark dropped); UTF-16 with its byte-order mark, either byte order, is converted
+// (the mark dropped); anything else is read as Windows-1252, one byte one character.
 std::string DecodeText(std::string_view bytes);
 
 // As DecodeText, but keeps a leading byte-order mark: for file names, which are not texts.

@@ -42,6 +42,10 @@ TEST(CommandLine, ParsesWhatTheHelpShows) {
       {{"--print", "--niche=1", "--subniche=7", "--problem=A=B"}, Mode::Print, 1, 7, "A=B", true},
       {{"--list", "--help"}, Mode::Help, -1, -1, nullptr, true},  // help before anything else
       {{"--version"}, Mode::Version, -1, -1, nullptr, true},
+      {{"-h"}, Mode::Help, -1, -1, nullptr, true},
+      {{"-v"}, Mode::Version, -1, -1, nullptr, true},
+      {{"--list"}, Mode::List, -1, -1, nullptr, true},                 // the niches
+      {{"--list", "--niche", "0"}, Mode::List, 0, -1, nullptr, true},  // its subniches
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -67,7 +71,8 @@ TEST(CommandLine, MistakesSayWhatIsWrong) {
       {{"--niche", "-1"}, "unknown niche"},
       {{"--niche", "Health"}, "5  Personal Finance"},  // the six valid choices are listed
       {{"--niche"}, "--niche needs a value"},
-      {{"--list", "--niche", "0"}, "need --niche and --subniche"},
+      {{"--print", "--niche", "0", "--problem", "X"}, "--print needs --niche and --subniche"},
+      {{"--list", "--subniche", "2"}, "--subniche needs --niche"},
       {{"--list", "--niche", "0", "--subniche", "8"}, "7  Affiliate Marketing"},
       {{"--print", "--niche", "0", "--subniche", "2"}, "--print needs --problem"},
       {{"--list", "--print", "--niche", "0", "--subniche", "2"}, "cannot be used together"},
@@ -77,6 +82,11 @@ TEST(CommandLine, MistakesSayWhatIsWrong) {
       {{"--colour"}, "unknown option \"--colour\""},
       {{"--version", "--bogus"}, "unknown option \"--bogus\""},  // no mistake is skipped
       {{"stray"}, "unexpected argument \"stray\""},
+      {{"-x"}, "unknown option \"-x\""},
+      {{"-help"}, "unknown option \"-help\""},
+      {{"-reverse=1"}, "unknown option \"-reverse=1\""},         // takes no value
+      {{"-reverse", "stray"}, "unexpected argument \"stray\""},  // nor the next argument
+      {{"-style"}, "-style needs a value"},
       {{"--list", "--niche", "0", "--subniche", "2", "-style", "fusion"}, "unknown option"},
   };
   for (const auto& c : cases) {
@@ -88,10 +98,12 @@ TEST(CommandLine, MistakesSayWhatIsWrong) {
     EXPECT_TRUE(message.starts_with("veltrane: ")) << message;
   }
   // Qt's own options go on to Qt, with their values.
-  const auto window = ParseWords({"-style", "fusion", "--niche", "2", "-reverse"});
+  const auto window = ParseWords(
+      {"-style", "fusion", "--niche", "2", "-reverse", "-qwindowgeometry", "-0+0", "-style=gtk"});
   ASSERT_TRUE(std::holds_alternative<Options>(window));
   EXPECT_EQ(std::get<Options>(window).toolkitArguments,
-            (std::vector<std::string>{"-style", "fusion", "-reverse"}));
+            (std::vector<std::string>{"-style", "fusion", "-reverse", "-qwindowgeometry", "-0+0",
+                                      "-style=gtk"}));
 }
 
 TEST(CommandLine, DisplayIsAnyOfTheThree) {
@@ -128,17 +140,39 @@ class CommandLineRun : public testing::Test {
 };
 
 TEST_F(CommandLineRun, ListsAsTheWindowDoes) {
-  const Outcome listed = RunWords({"--list", "--niche", "0", "--subniche", "SEO"});
-  EXPECT_EQ(listed.status, 0);
-  EXPECT_EQ(listed.out, "broken links\nExtra\nSlow Website\n");
-  EXPECT_EQ(listed.err, "");
-  EXPECT_EQ(RunWords({"--list", "--niche", "1", "--subniche", "0"}).out, "");
-}
-
-TEST_F(CommandLineRun, PrintsThePromptTheClipboardWouldGet) {
   const struct {
     std::vector<std::string_view> arguments;
     std::string out;
+  } cases[] = {
+      {{"--list", "--niche", "0", "--subniche", "SEO"}, "broken links\nExtra\nSlow Website\n"},
+      {{"--list", "--niche", "1", "--subniche", "0"}, ""},
+      // With the window's keys: Ctrl+1 to Ctrl+6 for the niches, 1 to 8 for the subniches.
+      {{"--list"},
+       "0\tCtrl+1\tInternet Marketing\n1\tCtrl+2\tCareers and Employment\n"
+       "2\tCtrl+3\tSelf Improvement\n3\tCtrl+4\tHealth and Wellness\n"
+       "4\tCtrl+5\tRelationships\n5\tCtrl+6\tPersonal Finance\n"},
+      {{"--list", "--niche", "relationships"},
+       "0\t1\tRelationships Coaching\n1\t2\tDating Advice\n2\t3\tMarriage Counseling\n"
+       "3\t4\tPersonal Confidence\n4\t5\tSelf Esteem & Body Image\n"
+       "5\t6\tCommunication Skills\n6\t7\tFriendship & Networking\n"
+       "7\t8\tConflict Resolution\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    const Outcome listed = RunWords(c.arguments);
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.out, c.out);
+    EXPECT_EQ(listed.err, "");
+  }
+}
+
+TEST_F(CommandLineRun, PrintsThePromptTheClipboardWouldGet) {
+  app.Write("niches/0/3/Empty.txt", "");
+  app.Write("niches/0/3/Lower.txt", "[problem]\r\nP\r\n\r\n[free]\r\nF");
+  const struct {
+    std::vector<std::string_view> arguments;
+    std::string out;
+    const char* warns = nullptr;  // on standard error
   } cases[] = {
       {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Slow Website"},
        "Internet Marketing / SEO\nMy site is slow.\nPageSpeed: finds it.\nKinsta: hosts.\n"},
@@ -146,12 +180,29 @@ TEST_F(CommandLineRun, PrintsThePromptTheClipboardWouldGet) {
        "Internet Marketing: My site is slow.\nKinsta: hosts.\n|#FREE#"},
       {{"--print", "--niche", "0", "--subniche", "2", "--problem", "broken links"},
        "Internet Marketing / SEO\nMine.\nF\nP: q\n"},  // the user's file
+      // Letter case aside, when that leaves one: the shipped name finds the user's copy.
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Broken Links"},
+       "Internet Marketing / SEO\nMine.\nF\nP: q\n"},
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "slow WEBSITE"},
+       "Internet Marketing / SEO\nMy site is slow.\nPageSpeed: finds it.\nKinsta: hosts.\n"},
+      // No section at all: said, and the prompt printed all the same.
+      {{"--print", "--niche", "0", "--subniche", "3", "--problem", "Empty"},
+       "Internet Marketing / PPC\n\n\n",
+       "niches/0/3/Empty.txt\" has no [PROBLEM], [FREE] or [PAID] block"},
+      {{"--print", "--niche", "0", "--subniche", "3", "--problem", "Lower"},
+       "Internet Marketing / PPC\n\n\n",
+       "niches/0/3/Lower.txt\" has no"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));
     const Outcome printed = RunWords(c.arguments);
     EXPECT_EQ(printed.status, 0) << printed.err;
     EXPECT_EQ(printed.out, c.out);  // no newline added
+    if (c.warns == nullptr) {
+      EXPECT_EQ(printed.err, "");
+    } else {
+      EXPECT_NE(printed.err.find(c.warns), std::string::npos) << printed.err;
+    }
   }
   // Line breaks as the boxes hold them: a lone CR and U+2029 in the boxes are line breaks.
   app.Write("niches/0/3/Odd.txt",
@@ -163,19 +214,27 @@ TEST_F(CommandLineRun, PrintsThePromptTheClipboardWouldGet) {
 TEST_F(CommandLineRun, FailuresGoToStandardErrorWithStatusOne) {
   fs::remove(app.path() / "templates/template.txt");
   fs::resize_file(user.path() / "niches/0/2/Extra.txt", 17 * 1024 * 1024);
-  user.Write("niches/0/4", "a file where a folder should be");
+  user.Write("niches/0/5", "a file where a folder should be");
+  app.Write("niches/0/4/Tips.txt", test::ProblemText("P", "F", "P: q"));
+  app.Write("niches/0/4/TIPS.txt", test::ProblemText("P", "F", "P: q"));
   const struct {
     std::vector<std::string_view> arguments;
     const char* says;
   } cases[] = {
       {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Nope"},
        "no problem \"Nope\" in Internet Marketing / SEO"},
-      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "slow website"}, "no problem"},
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Slow Websites"},
+       "; the nearest: \"Slow Website\", \"broken links\", \"Extra\". \"veltrane --list --niche 0 "
+       "--subniche 2\" lists them all."},
+      {{"--print", "--niche", "0", "--subniche", "4", "--problem", "tips"},
+       "more than one problem in Internet Marketing / Video Creation is named \"tips\" but for "
+       "letter case: \"TIPS\", \"Tips\"; give the name exactly"},
+      {{"--print", "--niche", "1", "--subniche", "0", "--problem", "X"}, "which has no problems"},
       {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Slow Website", "--no-free"},
        "templates/template.txt"},
       {{"--print", "--niche", "0", "--subniche", "2", "--problem", "Extra"},
        "niches/0/2/Extra.txt\": it is larger than the limit"},
-      {{"--list", "--niche", "0", "--subniche", "4"}, "the folder \""},  // not an empty list
+      {{"--list", "--niche", "0", "--subniche", "5"}, "the folder \""},  // not an empty list
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -23,6 +23,7 @@ struct SplitCase {
   const char* what;
   std::string text;
   ProblemSections expected;
+  bool anyBlock = true;  // a block that starts a section
 };
 
 TEST(SplitProblemText, BlocksMarkersAndSeparators) {
@@ -36,8 +37,17 @@ TEST(SplitProblemText, BlocksMarkersAndSeparators) {
       {"sections in any order",
        "[PAID]\r\nA\r\n\r\n[FREE]\r\nF\r\n\r\n[PROBLEM]\r\nP",
        {"P", "F", "A"}},
-      {"empty text", "", {"", "", ""}},
-      {"no bracket at all", "just words\r\n\r\nmore words\r\n", {"", "", ""}},
+      {"empty text", "", {"", "", ""}, false},
+      {"no bracket at all", "just words\r\n\r\nmore words\r\n", {"", "", ""}, false},
+      {"lower-case markers only",
+       "[problem]\r\nP\r\n\r\n[free]\r\nF\r\n\r\n[paid]\r\nA",
+       {"", "", ""},
+       false},
+      {"brackets, but no marker", "[NOTE]\r\nn\r\n\r\n[PAID\r\n[FREE ]", {"", "", ""}, false},
+      {"a marker that leaves its block empty is still a block", "[FREE]", {"", "", ""}},
+      {"a marker in a paragraph, after another bracket",
+       "words\r\nmore [x] and [PAID]\r\nA",
+       {"", "", "[PAID]\r\nA"}},
       {"a missing section stays empty", "[PROBLEM]\r\nP\r\n\r\n[PAID]\r\nA", {"P", "", "A"}},
       {"a marker in two blocks joins them with nothing between",
        "[PAID]\r\nA\r\n\r\n[PAID]\r\nB",
@@ -94,6 +104,7 @@ TEST(SplitProblemText, BlocksMarkersAndSeparators) {
   for (const SplitCase& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(SplitProblemText(c.text), c.expected);
+    EXPECT_EQ(HasAnyBlock(c.text), c.anyBlock);
   }
 }
 
@@ -115,6 +126,10 @@ TEST(SplitProblemText, AgreesWithTheStepByStepReference) {
   for (int i = 0; i < 20000; ++i) {
     const std::string text = RandomProblemText(rng);
     ASSERT_EQ(SplitProblemText(text), test::ReferenceSplit(text)) << testing::PrintToString(text);
+    // Without a block every section is empty.
+    if (!HasAnyBlock(text)) {
+      ASSERT_EQ(SplitProblemText(text), ProblemSections{}) << testing::PrintToString(text);
+    }
   }
 }
 
@@ -141,6 +156,15 @@ TEST(NormalizeLineEnds, OnlyLoneLineFeedsChange) {
   for (const auto& c : cases) EXPECT_EQ(NormalizeLineEnds(c.in), c.out) << c.in;
 }
 
+// The ASCII text as UTF-16 with its byte-order mark.
+std::string Utf16(std::string_view ascii, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char c : ascii) {
+    bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  }
+  return bytes;
+}
+
 TEST(ReadProblemFile, LinuxLineEndsReadAsTheWellFormedFile) {
   test::TempDir dir;
   const ProblemSections expected{"P1\r\nP2", "F", "A: x\r\nB: y\r\n"};
@@ -152,10 +176,15 @@ TEST(ReadProblemFile, LinuxLineEndsReadAsTheWellFormedFile) {
       {"lf.txt", "[PROBLEM]\nP1\nP2\n\n[FREE]\nF\n\n[PAID]\nA: x\nB: y\n"},
       {"mixed.txt", "[PROBLEM]\r\nP1\nP2\n\r\n[FREE]\nF\r\n\n[PAID]\nA: x\r\nB: y\n"},
       {"bom.txt", "\xEF\xBB\xBF[PROBLEM]\nP1\nP2\n\n[FREE]\nF\n\n[PAID]\nA: x\nB: y\n"},
+      {"utf16le.txt",
+       Utf16("[PROBLEM]\r\nP1\r\nP2\r\n\r\n[FREE]\r\nF\r\n\r\n[PAID]\r\nA: x\r\nB: y\r\n", false)},
+      {"utf16be.txt", Utf16("[PROBLEM]\nP1\nP2\n\n[FREE]\nF\n\n[PAID]\nA: x\nB: y\n", true)},
   };
   for (const auto& f : files) {
     SCOPED_TRACE(f.name);
-    EXPECT_EQ(ReadProblemFile(dir.Write(f.name, f.bytes)), expected);
+    bool anyBlock = false;
+    EXPECT_EQ(ReadProblemFile(dir.Write(f.name, f.bytes), anyBlock), expected);
+    EXPECT_TRUE(anyBlock);
   }
   EXPECT_EQ(ReadProblemFile(dir.Write("1252.txt", "[FREE]\n\x93Quoted\x94 \x80 5")).freeText,
             "\xE2\x80\x9CQuoted\xE2\x80\x9D \xE2\x82\xAC 5");

@@ -28,6 +28,21 @@ TEST(DecodeText, Utf8KeptOtherBytesReadAsWindows1252) {
       {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},          // surrogate: not UTF-8
       {"\xC3", "\xC3\x83"},                                      // cut sequence
       {"\xEF\xBB\xBF\xE9", "\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xA9"},  // BOM in a 1252 file is text
+      // UTF-16 with its mark, in either byte order; what is no character becomes U+FFFD.
+      {std::string("\xFF\xFE[\0P\0]\0\r\0\n\0", 12), "[P]\r\n"},
+      {std::string("\xFE\xFF\0[\0P\0]\0\r\0\n", 12), "[P]\r\n"},
+      {"\xFF\xFE", ""},
+      {std::string("\xFF\xFE\xE9\0\xAC\x20", 6), "\xC3\xA9\xE2\x82\xAC"},  // é €
+      {std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), "\xF0\x9F\x98\x80"},    // a surrogate pair
+      {std::string("\xFE\xFF\xD8\x3D\xDE\x00", 6), "\xF0\x9F\x98\x80"},
+      {"\xFF\xFE\x3D\xD8", "\xEF\xBF\xBD"},                      // lone high, at the end
+      {std::string("\xFF\xFE\x3D\xD8x\0", 6), "\xEF\xBF\xBDx"},  // lone high, then text
+      {std::string("\xFF\xFE\x00\xDEx\0", 6), "\xEF\xBF\xBDx"},  // lone low
+      {std::string("\xFF\xFE\x3D\xD8\x3D\xD8\x00\xDE", 8),
+       "\xEF\xBF\xBD\xF0\x9F\x98\x80"},                   // high, then a pair
+      {std::string("\xFF\xFEx\0y", 5), "x\xEF\xBF\xBD"},  // an odd last byte
+      {"\xFF\xFE\xFF\xFE", "\xEF\xBB\xBF"},               // only the first mark goes
+      {"\xFE", "\xC3\xBE"},                               // half a mark is Windows-1252
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.bytes));
