@@ -95,6 +95,27 @@ void TypeIntoALongLine(benchmark::State& state) {
 }
 BENCHMARK(TypeIntoALongLine)->Arg(1000)->Arg(16 * 1024)->Unit(benchmark::kMillisecond);
 
+// The one-line box draws every line of its text on one line: a problem of many short lines
+// weighs on it as one long line does.
+void TypeIntoTheProblemBox(benchmark::State& state) {
+  veltrane::qt::MainWindow& window = TheWindow();
+  auto* box = window.findChild<QLineEdit*>(QStringLiteral("txtProblem"));
+  std::string lines;
+  while (lines.size() < static_cast<std::size_t>(state.range(0))) lines += "Short line.\r\n";
+  window.SetText(veltrane::TextBox::Problem, lines);
+  box->setFocus();
+  box->end(false);
+  for (auto _ : state) {
+    QTest::keyClick(box, Qt::Key_A);
+    box->repaint();
+  }
+}
+BENCHMARK(TypeIntoTheProblemBox)
+    ->Arg(16 * 1000)
+    ->Arg(1024 * 1024)
+    ->Arg(16 * 1024 * 1024)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

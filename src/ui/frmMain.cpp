@@ -13,6 +13,7 @@
 #include "content/TextEncoding.h"
 #include "content/TextFile.h"
 #include "prompt/ComposePrompt.h"
+#include "ui/FormLayout.h"
 
 namespace veltrane {
 namespace {
@@ -207,12 +208,22 @@ void frmMain::ShowSelectedProblem() {
     view_.SetText(TextBox::Paid, draft->second.texts.paidText);
     shownFromFile_ = draft->second.fromFile;
   } else {
-    const ProblemSections sections = ReadProblemFile(path);
+    bool hasAnyBlock = true;
+    const ProblemSections sections = ReadProblemFile(path, hasAnyBlock);
     view_.SetText(TextBox::Problem, sections.problemText);
     view_.SetText(TextBox::Free, sections.freeText);
     view_.SetText(TextBox::Paid, sections.paidText);
     // As the boxes hold them: that is what an edit is measured against.
     shownFromFile_ = BoxTexts();
+    shownPath_ = path;
+    // Shown rather than an empty problem without a word.
+    if (!hasAnyBlock) {
+      view_.ShowWarning("The file \"" + DisplayPath(path) +
+                            "\" has no [PROBLEM], [FREE] or [PAID] block, so its texts are empty. "
+                            "The markers must stand in capitals on lines of their own.",
+                        std::string(form::kMainTitle));
+    }
+    return;
   }
   shownPath_ = path;
 }
@@ -386,7 +397,8 @@ void frmMain::SaveAsMyProblem() {
           break;
         }
       } else if (OverridesShipped(roots_, txtMenuIndex_, txtActiveSubniche_, name)) {
-        if (view_.Confirm("\"" + name + "\" is also a problem that comes with Veltrane. Your copy " +
+        if (view_.Confirm("\"" + name +
+                              "\" is also a problem that comes with Veltrane. Your copy " +
                               "will be listed instead of it; the file that comes with Veltrane " +
                               "stays as it is, and comes back if you remove your copy.",
                           "Save My Copy")) {

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputDialog>
+#include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -263,6 +265,69 @@ TEST_F(GuiTest, SaveAsMyProblemFromTheListsMenu) {
   dialogs.onMenu = [&](QMenu* menu) { menu->actions().value(1)->trigger(); };
   QApplication::sendEvent(ui.lstProblems->viewport(), &rightClick);
   EXPECT_EQ(opened, saved.parent_path());
+}
+
+// Edits are marked in the list; the list's menu, by mouse or key, neither selects nor reloads;
+// closing with edits asks once, Cancel first.
+TEST_F(GuiTest, EditsAreMarkedKeptAndAskedAboutOnClosing) {
+  Open();
+  Click(ui.lblItem[2]);
+  ui.txtProblem->setFocus();
+  ui.txtProblem->end(false);
+  QTest::keyClicks(ui.txtProblem, " Mine too.");
+  QListWidgetItem* edited = ui.lstProblems->item(0);
+  EXPECT_EQ(edited->data(Qt::AccessibleDescriptionRole).toString(), Q("edited"));
+  EXPECT_TRUE(edited->font().italic());
+
+  int menus = 0;
+  dialogs.onMenu = [&](QMenu* menu) {
+    ++menus;
+    QStringList enabled;
+    for (QAction* action : menu->actions()) {
+      if (action->isEnabled() && !action->isSeparator()) enabled << action->text();
+    }
+    EXPECT_TRUE(enabled.contains(Q("Revert to File")));
+  };
+  const QPoint onRow1 = ui.lstProblems->visualItemRect(ui.lstProblems->item(1)).center();
+  QTest::mousePress(ui.lstProblems->viewport(), Qt::RightButton, Qt::NoModifier, onRow1);
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, onRow1,
+                               ui.lstProblems->viewport()->mapToGlobal(onRow1));
+  QApplication::sendEvent(ui.lstProblems->viewport(), &rightClick);
+  QTest::mouseRelease(ui.lstProblems->viewport(), Qt::RightButton, Qt::NoModifier, onRow1);
+  EXPECT_EQ(ui.lstProblems->currentRow(), 0);
+  EXPECT_EQ(ui.txtProblem->text(), Q("Links are broken. Mine too."));
+  ui.lstProblems->setFocus();
+  Key(window.get(), Qt::Key_F10, Qt::ShiftModifier);
+  Key(window.get(), Qt::Key_Menu);
+  EXPECT_EQ(menus, 3);
+
+  // Another problem and back: the edit is there.
+  Key(window.get(), Qt::Key_Down);
+  EXPECT_EQ(ui.txtProblem->text(), Q("My site is slow."));
+  Key(window.get(), Qt::Key_Up);
+  EXPECT_EQ(ui.txtProblem->text(), Q("Links are broken. Mine too."));
+
+  // Closing asks; Cancel is the default and keeps the window.
+  QString asked;
+  QString defaultButton;
+  inspect = [&](QDialog* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    asked = box->text();
+    defaultButton = box->defaultButton()->text();
+  };
+  window->close();
+  EXPECT_EQ(asked, Q("Discard your edits of 1 problem?"));
+  EXPECT_EQ(defaultButton, Q("Cancel"));
+  EXPECT_TRUE(window->isVisible());
+  inspect = [](QDialog* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    for (QAbstractButton* button : box->buttons()) {
+      if (button->text() == Q("Discard")) button->click();
+    }
+  };
+  window->close();
+  EXPECT_FALSE(window->isVisible());
 }
 
 // The focus frame shows while the keyboard is in use; a window used with the mouse alone looks

@@ -184,6 +184,39 @@ TEST_F(GuiTest, RegionsNameTheirSubniches) {
   EXPECT_EQ(ui.lblClose->cursor().shape(), Qt::ArrowCursor);
 }
 
+// After the user has acted, a resize still centres the picture and a shown niche panel, and
+// what the panel covers follows it: nothing stays disabled once it closes.
+TEST_F(GuiTest, ResizingCentresAgainAndCoveredControlsFollowThePanel) {
+  Open();
+  Click(ui.lblItem[2]);
+  const auto coveredAsItStands = [&] {
+    for (QObject* child : ui.picNiche->parentWidget()->children()) {
+      auto* under = qobject_cast<QWidget*>(child);
+      if (under == nullptr || under == ui.picNiche || under->isWindow()) continue;
+      if (ui.picNiche->parentWidget()->children().indexOf(under) >
+          ui.picNiche->parentWidget()->children().indexOf(ui.picNiche)) {
+        continue;  // in front of the panel
+      }
+      const bool covered =
+          ui.picNiche->isVisible() && under->geometry().intersects(ui.picNiche->geometry());
+      EXPECT_EQ(under->isEnabled(), !covered) << under->objectName().toStdString();
+    }
+  };
+  coveredAsItStands();
+  window->showNormal();
+  for (const QSize size : {QSize(900, 700), QSize(1600, 900), QSize(700, 600)}) {
+    SCOPED_TRACE(size.width());
+    window->resize(size);
+    QCoreApplication::processEvents();
+    const int middle = window->frameGeometry().width() / 2;
+    EXPECT_EQ(ui.Picture1->x(), middle - ui.Picture1->width() / 2);
+    EXPECT_EQ(ui.picNiche->x(), middle - ui.picNiche->width() / 2);
+    coveredAsItStands();
+  }
+  Click(ui.lblClose);
+  coveredAsItStands();
+}
+
 TEST_F(GuiTest, FailureShowsAMessageAndTheWindowGoesOn) {
   Open();
   const Controls& w = ui;

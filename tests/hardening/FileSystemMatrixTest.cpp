@@ -207,7 +207,7 @@ std::vector<Row> Rows() {
        .arrange = [](const fs::path& d) { Decoy(d.parent_path() / "3"); },
        .region = 3,
        .list = {},
-       .boxes = kBefore,
+       .boxes = kEmpty,
        .failedFile = "niches/0/3",
        .failedFolder = true,
        .reason = std::strerror(ENOTDIR)},

@@ -594,6 +594,37 @@ TEST_F(frmMainTest, EditsSurviveUntilRevertedOrDiscarded) {
   EXPECT_TRUE(view.failures.empty());
 }
 
+// A file the reader cannot make sense of opens with a word, not as an empty problem.
+TEST_F(frmMainTest, ProblemFilesWithoutBlocksOpenWithAWarning) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string problem;
+    bool warned;
+  } cases[] = {
+      {"empty", "", "", true},
+      {"lower-case markers", "[problem]\r\nP\r\n\r\n[free]\r\nF\r\n", "", true},
+      {"UTF-16 with a byte-order mark",
+       std::string("\xFF\xFE[\0P\0R\0O\0B\0L\0E\0M\0]\0\r\0\n\0\xE9\0\r\0\n\0", 30), "\xC3\xA9\r\n",
+       false},
+      {"one block is enough", "[PAID]\r\nA: a\r\n", "", false},
+  };
+  StartUp();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path file = app.Write("niches/0/6/Odd.txt", c.bytes);
+    view.warnings.clear();
+    controller.lblItem_Click(6);
+    EXPECT_EQ(view.Text(TextBox::Problem), c.problem);
+    ASSERT_EQ(view.warnings.size(), c.warned ? 1u : 0u);
+    if (c.warned) {
+      EXPECT_NE(view.warnings[0].find(file.string()), std::string::npos);
+    }
+    controller.lblClose_Click();
+  }
+  EXPECT_TRUE(view.failures.empty());
+}
+
 // A picture of the user's that cannot be shown is reported, and the shipped one is shown.
 TEST_F(frmMainTest, BrokenPictureOfTheUsersFallsBackToTheShippedOne) {
   user.Write("images/0.jpg", "not a picture");
@@ -725,6 +756,65 @@ TEST_F(frmMainTest, SaveAsMyProblemAsksAgainUntilTheNameWillDo) {
   const auto before = view.list;
   controller.SaveAsMyProblem();
   EXPECT_EQ(view.list, before);
+  EXPECT_TRUE(view.failures.empty());
+}
+
+// A name is one name in any letter case and any spelling on disk; a shipped name is said to be
+// overridden first; removing the user's copy brings the shipped problem back.
+TEST_F(frmMainTest, SaveFindsTheSameNameAndRemoveBringsTheShippedOneBack) {
+  StartUp();
+  const struct {
+    const char* onDisk;  // the user's file there before, or none
+    const char* typed;
+    const char* written;
+    const char* asked;  // part of the question, or none
+  } cases[] = {
+      {"Mine.txt", "mine", "Mine.txt", "You already have a problem named \"mine\""},
+      {"\xC3\x89mile.txt", "\xC3\xA9mile", "\xC3\x89mile.txt", "Replace it?"},
+      {"caf\xE9.txt", "Caf\xC3\xA9", "caf\xE9.txt", "Replace it?"},  // Windows-1252 on disk
+      {nullptr, "  Spaced Out \t", "Spaced Out.txt", nullptr},
+      {nullptr, "slow website", "slow website.txt", "comes with Veltrane"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    if (c.onDisk != nullptr)
+      user.Write(fs::path("niches/0/2") / c.onDisk, ProblemText("o", "o", "o"));
+    controller.lblItem_Click(2);
+    view.confirmQuestions.clear();
+    view.nameAnswers = {std::string(c.typed)};
+    view.confirmAnswers = {true};
+    view.UserTypes(TextBox::Problem, "Saved.");
+    controller.SaveAsMyProblem();
+    EXPECT_EQ(FileBytes(user.path() / "niches/0/2" / c.written).substr(0, 17),
+              "[PROBLEM]\r\nSaved.");
+    ASSERT_EQ(view.confirmQuestions.size(), c.asked != nullptr ? 1u : 0u);
+    if (c.asked != nullptr) {
+      EXPECT_NE(view.confirmQuestions[0].find(c.asked), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(user.path() / "niches/0/2"), {}),
+              std::distance(&cases[0], &c) + 1)
+        << "one file a name";
+    EXPECT_FALSE(controller.SelectedHasEdits());  // the edits are in the file now
+    controller.lblClose_Click();
+  }
+  EXPECT_EQ(FileBytes(app.path() / "niches/0/2/Slow Website.txt").substr(0, 19),
+            "[PROBLEM]\r\nMy site ");  // the shipped file is untouched
+
+  // The user's "slow website" goes to the trash after a question; the shipped one is back.
+  controller.lblItem_Click(2);
+  const auto row = std::find(view.list.begin(), view.list.end(), "slow website");
+  ASSERT_NE(row, view.list.end());
+  view.UserSelects(static_cast<int>(row - view.list.begin()));
+  EXPECT_TRUE(controller.SelectedIsMine());
+  view.confirmQuestions.clear();
+  view.confirmAnswers = {true};
+  controller.RemoveMyProblem();
+  ASSERT_EQ(view.confirmQuestions.size(), 1u);
+  EXPECT_NE(view.confirmQuestions[0].find("will be listed again"), std::string::npos);
+  EXPECT_EQ(view.trashed, std::vector<fs::path>{user.path() / "niches/0/2/slow website.txt"});
+  EXPECT_EQ(view.list[static_cast<std::size_t>(view.selected)], "Slow Website");
+  EXPECT_FALSE(controller.SelectedIsMine());
+  EXPECT_EQ(view.Text(TextBox::Problem), "My site is slow.");
   EXPECT_TRUE(view.failures.empty());
 }
 
