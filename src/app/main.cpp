@@ -9,9 +9,11 @@
 #include <variant>
 #include <vector>
 
+#include <QScreen>
 #include "app/CommandLine.h"
 #include "content/ContentPaths.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/Widgets.h"
 
 namespace {
 
@@ -78,6 +80,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(VELTRANE_VERSION));
   // Lets the desktop match the window to the installed .desktop file and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.veltrane.Veltrane"));
+  // Twips are a physical unit: they become pixels at the screen's logical dots per inch.
+  veltrane::qt::SetScreenDpi(QGuiApplication::primaryScreen()->logicalDotsPerInch());
   QApplication::setWindowIcon(ProgramIcon());
 
   veltrane::qt::MainWindow window(appDir, userDir);

@@ -34,6 +34,8 @@ class MainWindowView {
   virtual float PictureWidth() const = 0;
   virtual float PictureTop() const = 0;
   virtual void SetPictureLeft(float left) = 0;
+  // Names the picture, which groups the regions, for screen readers.
+  virtual void SetPictureName(const std::string& name) = 0;
   // Names the eight click regions for tooltips and screen readers.
   virtual void SetRegionName(int index, const std::string& name) = 0;
 

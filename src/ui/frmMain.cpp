@@ -93,6 +93,7 @@ void frmMain::SelectNiche(int index) {
   txtMenuIndex_ = menuIndex;
   view_.SetMarkerTop(view_.MenuEntryTop(index) + kMarkerOffset);
   const NicheEntry& niche = NicheCatalog()[static_cast<std::size_t>(index)];
+  view_.SetPictureName(std::string(niche.name) + ": choose a subniche");
   for (std::size_t j = 0; j < kSubnicheCount; ++j) {
     view_.SetRegionName(static_cast<int>(j), std::string(niche.subniches[j]));
   }

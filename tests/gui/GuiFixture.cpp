@@ -31,6 +31,7 @@ Controls::Controls(QWidget& window) {
     control = Named<T>(window, QString::fromLatin1(name));
   };
   find(Picture1, "Picture1");
+  canvas = Picture1->parentWidget();
   find(Picture2, "Picture2");
   find(lblAppName, "lblAppName");
   find(picMenu, "picMenu");
@@ -135,6 +136,11 @@ void GuiTest::Open() {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     ui = Controls(*window);
   }
+}
+
+int GuiTest::OuterWidth() const {
+  const QWidget* viewport = ui.canvas->parentWidget();
+  return window->frameGeometry().width() - viewport->width() + ui.canvas->width();
 }
 
 void GuiTest::Click(QWidget* widget) {

@@ -36,6 +36,7 @@ struct Controls {
   Controls() = default;
   explicit Controls(QWidget& window);
 
+  QWidget* canvas = nullptr;  // what the window scrolls, the form's controls on it
   QWidget* Picture1 = nullptr;
   std::array<QWidget*, kSubnicheCount> lblItem{};
   QWidget* Picture2 = nullptr;
@@ -93,6 +94,8 @@ class GuiTest : public testing::Test {
   // Builds the window and runs start-up; shows it when start-up succeeded.
   void Open();
   void Click(QWidget* widget);
+  // The window's outer width around all it can scroll to: the width the form is centred on.
+  int OuterWidth() const;
   // Runs `check` on each modal window while it is open; it is then closed unless `check`
   // answered it.
   std::function<void(QDialog*)> inspect;

@@ -72,6 +72,8 @@ TEST_F(GuiTest, TheRoadOfOnePromptByKeyboard) {
     EXPECT_EQ(spoken.name, Q(name));
   };
   EXPECT_EQ(Focused().name, Q("Sales Funnel Creation"));  // something takes the focus at start
+  // The first Tab shows where the focus is, with no frame until then, rather than moving on.
+  step("first Tab", Qt::Key_Tab, {}, QAccessible::Button, "Sales Funnel Creation");
   step("Tab", Qt::Key_Tab, {}, QAccessible::Button, "Email Marketing");
   step("3", Qt::Key_3, {}, QAccessible::List, "Select a Topic (Problem) for Your Article");
   EXPECT_TRUE(ui.picNiche->isVisible());
@@ -146,6 +148,7 @@ TEST_F(GuiTest, ScreenReadersMeetNamedLinksButtonsAndGroupings) {
     const char* name;
   } cases[] = {
       {ui.lblItem[0], QAccessible::Button, "Sales Funnel Creation"},
+      {ui.Picture1, QAccessible::Grouping, "Internet Marketing: choose a subniche"},
       {ui.lblInstructions, QAccessible::Link, "Instructions"},
       {ui.lblHelp, QAccessible::Link, "How to Monetize these paid resources?"},
       {ui.lblCopyToClipboard, QAccessible::Link, "Copy to Clipboard"},
@@ -168,6 +171,16 @@ TEST_F(GuiTest, ScreenReadersMeetNamedLinksButtonsAndGroupings) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.control);
     EXPECT_FALSE(accessible->text(QAccessible::Description).contains(Q("<")));
   }
+  // Under the prompt panel nothing is left for a screen reader to read.
+  Click(ui.lblClose);
+  Click(ui.lblItem[2]);
+  Click(ui.cmdGenerate);
+  for (QWidget* covered : std::initializer_list<QWidget*>{ui.lstProblems, ui.Label4, ui.txtFree}) {
+    EXPECT_TRUE(covered->isHidden()) << covered->objectName().toStdString();
+  }
+  Click(ui.lblClose);
+  EXPECT_FALSE(ui.lstProblems->isHidden());
+
   // The links' and regions' action runs them.
   QAccessibleActionInterface* action =
       QAccessible::queryAccessibleInterface(ui.lblInstructions)->actionInterface();
@@ -337,9 +350,16 @@ TEST_F(GuiTest, FocusFrameOnlyWhileTheKeyboardIsInUse) {
   const auto framed = [this](int region) {
     const QImage shown = ui.Picture1->grab().toImage();
     const QPoint corner = ui.lblItem[region]->geometry().topLeft() + QPoint(1, 1);
-    return shown.pixelColor(corner) == ui.lblItem[region]->palette().color(QPalette::Highlight);
+    const QColor outer = shown.pixelColor(corner);
+    const QColor inner = shown.pixelColor(corner + QPoint(1, 1));
+    // Black outside, white inside: 3:1 at least against any tile.
+    return outer == QColor(Qt::black) && inner == QColor(Qt::white);
   };
   ASSERT_EQ(QApplication::focusWidget(), ui.lblItem[0]);
+  EXPECT_FALSE(framed(0));
+  Key(window.get(), Qt::Key_Tab);  // the first key shows the frame where the focus is
+  ASSERT_EQ(QApplication::focusWidget(), ui.lblItem[0]);
+  EXPECT_TRUE(framed(0));
   QTest::mouseClick(ui.Picture1, Qt::LeftButton, {}, QPoint(2, 2));  // between the regions
   EXPECT_FALSE(framed(0));
   Key(window.get(), Qt::Key_Tab);

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include <cmath>
+
 #include "GuiFixture.h"
 #include "ui/FormLayout.h"
 #include "ui/qt/InfoWindows.h"
@@ -28,8 +30,8 @@ TEST_F(GuiTest, StartsOnTheFirstNicheInThePictureView) {
   EXPECT_TRUE(ui.lblMenu[5]->isHidden());
   EXPECT_EQ(ui.shPosition->y(), 27);  // menu entry 0's top + 50 twips = 410 twips
   EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-  // Centred on the window's outer width.
-  EXPECT_EQ(ui.Picture1->x(), window->frameGeometry().width() / 2 - 311);
+  // Centred on the window's outer width, of which the form scrolls where the window is smaller.
+  EXPECT_EQ(ui.Picture1->x(), OuterWidth() / 2 - 311);
   EXPECT_TRUE(modals.empty());
   // The hidden niche panel is not built before it is needed, nor by keys that find it closed;
   // then it starts as it should.
@@ -52,9 +54,8 @@ TEST_F(GuiTest, ControlsLieWhereTheLayoutPutsThem) {
     auto* widget = window->findChild<QWidget*>(name);
     ASSERT_NE(widget, nullptr);
     QWidget* container = widget->parentWidget();
-    EXPECT_EQ(
-        container == window.get() ? std::string_view() : container->objectName().toStdString(),
-        control.container);
+    EXPECT_EQ(container == ui.canvas ? std::string_view() : container->objectName().toStdString(),
+              control.container);
     // Places count from the container's client area: inside a panel's border line.
     QPoint client;
     if (control.container == "picNiche" || control.container == "picArticlePrompt") {
@@ -74,7 +75,7 @@ TEST_F(GuiTest, ControlsLieWhereTheLayoutPutsThem) {
     EXPECT_EQ(r.height() * 15, control.rect.height);
   }
   // Stacking: the niche panel over everything, the prompt panel over the rest of its panel.
-  const QObjectList& top = window->children();
+  const QObjectList& top = ui.canvas->children();
   EXPECT_GT(top.indexOf(ui.picNiche), top.indexOf(ui.Picture1));
   EXPECT_GT(top.indexOf(ui.picMenu), top.indexOf(ui.Picture1));
   EXPECT_GT(top.indexOf(ui.Picture1), top.indexOf(ui.Picture2));
@@ -94,7 +95,7 @@ TEST_F(GuiTest, TheRoadOfOnePromptByMouse) {
   EXPECT_EQ(w.lstProblems->currentRow(), 0);
   EXPECT_EQ(w.txtProblem->text(), Q("Links are broken."));
   EXPECT_EQ(w.txtPaid->toPlainText(), Q("Semrush: site audits.\nSurfer: content editor.\n"));
-  EXPECT_EQ(w.picNiche->x(), window->frameGeometry().width() / 2 - 506);
+  EXPECT_EQ(w.picNiche->x(), OuterWidth() / 2 - 506);
   EXPECT_EQ(w.picNiche->y(), w.Picture1->y());
 
   // Pick the other problem by mouse, then type over its problem text.
@@ -208,13 +209,100 @@ TEST_F(GuiTest, ResizingCentresAgainAndCoveredControlsFollowThePanel) {
     SCOPED_TRACE(size.width());
     window->resize(size);
     QCoreApplication::processEvents();
-    const int middle = window->frameGeometry().width() / 2;
+    const int middle = OuterWidth() / 2;
     EXPECT_EQ(ui.Picture1->x(), middle - ui.Picture1->width() / 2);
     EXPECT_EQ(ui.picNiche->x(), middle - ui.picNiche->width() / 2);
     coveredAsItStands();
   }
   Click(ui.lblClose);
   coveredAsItStands();
+}
+
+// Twips are physical: at the screen's dots per inch the whole form grows, the picture with it;
+// a window smaller than the form scrolls to whatever takes the focus.
+TEST_F(GuiTest, TheFormGrowsWithTheScreensDotsPerInchAndScrollsToTheFocus) {
+  for (const double dpi : {96.0, 144.0, 192.0}) {
+    SCOPED_TRACE(dpi);
+    qt::SetScreenDpi(dpi);
+    Open();
+    Click(ui.lblItem[2]);
+    const auto px = [dpi](int twips) { return static_cast<int>(std::lround(twips * dpi / 1440)); };
+    for (const char* name : {"Picture1", "lblItem3", "picNiche", "lstProblems", "cmdGenerate"}) {
+      const form::Rect r = form::MainControl(name).rect;
+      const QWidget* control = window->findChild<QWidget*>(Q(name));
+      EXPECT_EQ(control->size(), QSize(px(r.width), px(r.height))) << name;
+    }
+    EXPECT_EQ(ui.lblItem[3]->pos(), QPoint(px(form::MainControl("lblItem3").rect.left),
+                                           px(form::MainControl("lblItem3").rect.top)));
+    const QPixmap picture = ShownPicture(ui.Picture1);
+    EXPECT_EQ((picture.deviceIndependentSize() * 1000).toSize(),
+              QSize(622'000, 670'000) * dpi / 96);
+
+    window->showNormal();
+    window->resize(500, 400);
+    QCoreApplication::processEvents();
+    for (QWidget* next : std::initializer_list<QWidget*>{ui.cmdGenerate, ui.lblHelp, ui.txtPaid}) {
+      next->setFocus();
+      QCoreApplication::processEvents();
+      const QRect shown(next->mapTo(ui.canvas->parentWidget(), QPoint()), next->size());
+      EXPECT_TRUE(ui.canvas->parentWidget()->rect().intersects(shown))
+          << next->objectName().toStdString();
+    }
+    window.reset();
+  }
+  qt::SetScreenDpi(96);
+}
+
+// Under a dark desktop palette the window keeps the light one it is drawn for, and its texts
+// stand out from what is behind them.
+TEST_F(GuiTest, OneColourSchemeWithReadableTexts) {
+  const QPalette before = QApplication::palette();
+  QPalette dark = before;
+  for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+    dark.setColor(role, QColor(30, 30, 30));
+  }
+  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    dark.setColor(role, QColor(230, 230, 230));
+  }
+  QApplication::setPalette(dark);
+  Open();
+  Click(ui.lblItem[2]);
+  const QPalette shown = QApplication::palette();
+  EXPECT_GE(shown.color(QPalette::Window).lightness(), 200);
+  const struct {
+    QPalette::ColorRole text;
+    QPalette::ColorRole behind;
+  } pairs[] = {{QPalette::WindowText, QPalette::Window},
+               {QPalette::Text, QPalette::Base},
+               {QPalette::ButtonText, QPalette::Button},
+               {QPalette::HighlightedText, QPalette::Highlight}};
+  for (const auto& pair : pairs) {
+    EXPECT_GE(qt::ContrastRatio(shown.color(pair.text), shown.color(pair.behind)), 4.5)
+        << pair.text;
+  }
+  // Each text control against what it stands on; the three grey hints keep their colour.
+  for (QWidget* control : ui.canvas->findChildren<QWidget*>()) {
+    const QString name = control->objectName();
+    if (name.isEmpty() || name.startsWith(Q("lblItem")) || name == Q("Label2") ||
+        name == Q("Label3") || name == Q("Label8")) {
+      continue;
+    }
+    if (qobject_cast<QLabel*>(control) == nullptr &&
+        qobject_cast<QPushButton*>(control) == nullptr && name.left(3) != Q("lbl")) {
+      continue;
+    }
+    QWidget* behind = control;
+    while (!behind->autoFillBackground() && behind->parentWidget() != nullptr) {
+      behind = behind->parentWidget();
+    }
+    const QPalette::ColorRole ground =
+        qobject_cast<QPushButton*>(control) != nullptr ? QPalette::Button : QPalette::Window;
+    const QColor back = (ground == QPalette::Button ? control : behind)->palette().color(ground);
+    const QColor text = control->palette().color(control->foregroundRole());
+    EXPECT_GE(qt::ContrastRatio(text, back), 4.5) << name.toStdString();
+  }
+  window.reset();
+  QApplication::setPalette(before);
 }
 
 TEST_F(GuiTest, FailureShowsAMessageAndTheWindowGoesOn) {

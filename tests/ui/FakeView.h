@@ -58,6 +58,7 @@ class FakeView : public MainWindowView {
   float promptPanelTop = Twips("picArticlePrompt", &form::Rect::top);
   std::map<Panel, bool> visible{{Panel::Menu, true}, {Panel::Niche, false}, {Panel::Prompt, false}};
   std::string caption = "Niche:";
+  std::string pictureName;
   std::array<std::string, kSubnicheCount> regionNames;
   std::vector<std::string> list;
   std::vector<ProblemMarks> marks;  // parallel to the list
@@ -93,6 +94,7 @@ class FakeView : public MainWindowView {
   float PictureWidth() const override { return pictureWidth; }
   float PictureTop() const override { return pictureTop; }
   void SetPictureLeft(float left) override { pictureLeft = left; }
+  void SetPictureName(const std::string& name) override { pictureName = name; }
   void SetRegionName(int index, const std::string& name) override;
   float WindowOuterWidth() const override { return outerWidth; }
   float MenuEntryTop(int index) const override;

@@ -72,6 +72,7 @@ TEST_F(frmMainTest, StartUpSelectsTheFirstNicheAndShowsThePictureView) {
   EXPECT_FALSE(view.visible[Panel::Prompt]);
   EXPECT_EQ(view.markerTop, 410);
   EXPECT_EQ(view.pictureLeft, 4335);
+  EXPECT_EQ(view.pictureName, "Internet Marketing: choose a subniche");
   EXPECT_EQ(view.regionNames[0], "Sales Funnel Creation");
   EXPECT_EQ(view.regionNames[7], "Affiliate Marketing");
   EXPECT_TRUE(view.failures.empty());

@@ -1,6 +1,7 @@
 #include "ui/qt/MainForm.h"
 
 #include <QPalette>
+#include <algorithm>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -33,10 +34,8 @@ bool HoldsControls(form::Kind kind) {
 }  // namespace
 
 MainForm::MainForm(QWidget* window) : window_(window) {
-  window->setWindowTitle(Text(form::kMainTitle));
   SetBackground(window, ToQColor(form::kWhite));
   window->setFont(VerdanaFont({9}));
-  window->resize(ToQRect(form::kMainClient).size());
 
   BuildTree(window, std::string_view(), kNichePanel);
   Picture1 = Find<PictureBox>("Picture1");
@@ -217,6 +216,16 @@ T* MainForm::Find(std::string_view name) const {
   T* found = dynamic_cast<T*>(window_->findChild<QWidget*>(Text(name)));
   Q_ASSERT(found != nullptr);
   return found;
+}
+
+QSize MainForm::ContentSize() {
+  // The form's own client area, and room for the niche panel wherever it is centred.
+  const form::Rect picture = form::MainControl("Picture1").rect;
+  const form::Rect panel = form::MainControl(kNichePanel).rect;
+  const int width = std::max({form::kMainClient.width, picture.width, panel.width});
+  const int height =
+      std::max(form::kMainClient.height, picture.top + std::max(picture.height, panel.height));
+  return {Px(static_cast<float>(width)), Px(static_cast<float>(height))};
 }
 
 QPointF MainForm::Position(const QWidget* control) {

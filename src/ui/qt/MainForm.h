@@ -14,7 +14,8 @@
 
 namespace veltrane::qt {
 
-// The main window's controls, built on `window` from the layout table: named, placed, styled
+// The main window's controls, built on `window` (the area the window scrolls) from the layout
+// table: named, placed, styled
 // and stacked, in their state before start-up. The niche panel, hidden until a subniche is
 // chosen, is built apart when first needed: start-up neither waits for it nor holds its memory.
 class MainForm {
@@ -24,6 +25,8 @@ class MainForm {
   // controls are null.
   bool BuildNichePanel();
 
+  // The least size in which every control can be seen, the niche panel centred included.
+  static QSize ContentSize();
   // A control's place in its container's client area, in twips, and moving it there.
   static QPointF Position(const QWidget* control);
   static void MoveTo(QWidget* control, float left, float top);

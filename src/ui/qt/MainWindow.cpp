@@ -1,5 +1,6 @@
 #include "ui/qt/MainWindow.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,9 +15,12 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTextDocument>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "content/Failure.h"
@@ -90,9 +94,30 @@ MainWindow::MainWindow(const std::filesystem::path& appDir, const std::filesyste
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      form_(this),
+      scroll_(new QScrollArea(this)),
+      canvas_(new QWidget),
+      form_(canvas_),
       controller_(*this, appDir, userDir),
       dialogs_(dialogs != nullptr ? dialogs : &ownDialogs_) {
+  setWindowTitle(FromUtf8(std::string(form::kMainTitle)));
+  UseLightPalette();
+  SetBackground(this, ToQColor(form::kWhite));
+  // No frame and no scroll bars while the form fits: then the window looks as without them.
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setWidgetResizable(true);
+  canvas_->setMinimumSize(MainForm::ContentSize());
+  scroll_->setWidget(canvas_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroll_);
+  resize(ToQRect(form::kMainClient).size());
+  canvas_->installEventFilter(this);
+  scroll_->viewport()->installEventFilter(this);
+  // A control that takes the focus is brought into view.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != nullptr && canvas_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 8, 8);
+  });
   static const bool accessibility = (InstallAccessibility(), true);
   (void)accessibility;
   ConnectEvents();
@@ -224,13 +249,8 @@ bool MainWindow::Load(int menuIndex) {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (!event->spontaneous()) RestartKeyboardUse();
   controller_.Form_Activate();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  // Window managers maximize after mapping, and the user may resize at any time.
-  controller_.Form_Resize();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -242,6 +262,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Window managers maximize after mapping, and the user may resize at any time; what the form
+  // is centred on is the area it scrolls in, which a scroll bar coming or going resizes too.
+  if ((watched == canvas_ || watched == scroll_->viewport()) && event->type() == QEvent::Resize) {
+    controller_.Form_Resize();
+  }
   const bool list = form_.lstProblems != nullptr &&
                     (watched == form_.lstProblems || watched == form_.lstProblems->viewport());
   switch (event->type()) {
@@ -249,6 +274,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
       if (list && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) return true;
+      break;
+    case QEvent::FocusIn:
+      // Entering the list says which problem is selected, as moving in it does.
+      if (watched == form_.lstProblems && form_.lstProblems->currentRow() >= 0) {
+        QAccessibleEvent focus(form_.lstProblems, QAccessible::Focus);
+        focus.setChild(form_.lstProblems->currentRow());
+        QAccessible::updateAccessibility(&focus);
+      }
       break;
     case QEvent::ContextMenu: {
       auto* menu = static_cast<QContextMenuEvent*>(event);
@@ -279,11 +312,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // --- MainWindowView -------------------------------------------------------------------------
 
 void MainWindow::ShowPicture(const NichePicture& files) {
-  // On a high-density screen the picture drawn at twice the size, shown at the same size.
-  const bool dense = devicePixelRatioF() > 1 && !files.doubleSize.empty();
+  // Shown as large as the layout at the screen's dots per inch; where that or the device's
+  // pixels are denser than the plain picture, the one drawn at twice the size.
+  const qreal scale = ScreenDpi() / 96;
+  const bool dense = devicePixelRatioF() * scale > 1 && !files.doubleSize.empty();
   QPixmap picture = QPixmap::fromImage(ReadJpeg(dense ? files.doubleSize : files.plain));
-  if (dense) {
-    picture.setDevicePixelRatio(static_cast<qreal>(picture.width()) / form::kPictureWidthPx);
+  if (dense || scale != 1) {
+    picture.setDevicePixelRatio(static_cast<qreal>(picture.width()) /
+                                (form::kPictureWidthPx * scale));
   }
   form_.Picture1->SetPicture(std::move(picture));
 }
@@ -296,6 +332,10 @@ float MainWindow::PictureTop() const {
 }
 void MainWindow::SetPictureLeft(float left) {
   MainForm::MoveTo(form_.Picture1, left, PictureTop());
+}
+
+void MainWindow::SetPictureName(const std::string& name) {
+  form_.Picture1->setAccessibleName(FromUtf8(name));
 }
 
 void MainWindow::SetRegionName(int index, const std::string& name) {
@@ -311,7 +351,8 @@ void MainWindow::SetRegionName(int index, const std::string& name) {
 }
 
 float MainWindow::WindowOuterWidth() const {
-  return Twips(frameGeometry().width());
+  // The frame around what can be scrolled to: the window's own width while everything fits.
+  return Twips(frameGeometry().width() - scroll_->viewport()->width() + canvas_->width());
 }
 
 float MainWindow::MenuEntryTop(int index) const {
@@ -368,6 +409,8 @@ void MainWindow::SetPanelVisible(veltrane::Panel panel, bool visible) {
 }
 
 void MainWindow::UpdateCovered(QWidget* panel) {
+  // Covered in part: disabled. Covered whole: hidden as well, which looks the same under the
+  // panel and takes it out of what a screen reader reads.
   QList<QPointer<QWidget>> now;
   if (!panel->isHidden()) {
     const QObjectList& siblings = panel->parentWidget()->children();
@@ -379,12 +422,26 @@ void MainWindow::UpdateCovered(QWidget* panel) {
       }
     }
   }
-  QList<QPointer<QWidget>>& before = covered_[panel];
-  for (const QPointer<QWidget>& under : before) {
+  Covered& before = covered_[panel];
+  for (const QPointer<QWidget>& under : before.disabled) {
     if (under && !now.contains(under)) under->setEnabled(true);
   }
-  for (const QPointer<QWidget>& under : now) under->setEnabled(false);
-  before = now;
+  for (const QPointer<QWidget>& under : before.hidden) {
+    if (under && !(now.contains(under) && panel->geometry().contains(under->geometry()))) {
+      under->show();
+    }
+  }
+  Covered after;
+  for (const QPointer<QWidget>& under : now) {
+    under->setEnabled(false);
+    after.disabled << under;
+    const bool whole = panel->geometry().contains(under->geometry());
+    if (whole && (before.hidden.contains(under) || !under->isHidden())) {
+      under->hide();
+      after.hidden << under;
+    }
+  }
+  before = after;
 }
 
 bool MainWindow::IsPanelVisible(veltrane::Panel panel) const {

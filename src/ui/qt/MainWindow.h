@@ -14,6 +14,7 @@
 #include "ui/qt/MainForm.h"
 
 class QMenu;
+class QScrollArea;
 
 namespace veltrane::qt {
 
@@ -37,6 +38,7 @@ class MainWindow : public QWidget, public MainWindowView {
   float PictureWidth() const override;
   float PictureTop() const override;
   void SetPictureLeft(float left) override;
+  void SetPictureName(const std::string& name) override;
   void SetRegionName(int index, const std::string& name) override;
   float WindowOuterWidth() const override;
   float MenuEntryTop(int index) const override;
@@ -74,7 +76,6 @@ class MainWindow : public QWidget, public MainWindowView {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -94,14 +95,21 @@ class MainWindow : public QWidget, public MainWindowView {
   // covers: what lies under a shown panel can be neither clicked nor reached with Tab.
   void UpdateCovered(QWidget* panel);
 
+  // Everything scrolls when the window is smaller than the laid-out form.
+  QScrollArea* scroll_;
+  QWidget* canvas_;
   MainForm form_;
   // The whole texts of boxes that show them abridged, by TextBox.
   std::array<std::optional<std::string>, 4> held_;
   frmMain controller_;
   Dialogs ownDialogs_;
   Dialogs* dialogs_;
-  // The controls each shown panel has disabled.
-  std::map<QWidget*, QList<QPointer<QWidget>>> covered_;
+  // The controls each shown panel has disabled, and of those the ones it has hidden.
+  struct Covered {
+    QList<QPointer<QWidget>> disabled;
+    QList<QPointer<QWidget>> hidden;
+  };
+  std::map<QWidget*, Covered> covered_;
 };
 
 }  // namespace veltrane::qt

@@ -9,21 +9,64 @@
 #include <QPalette>
 #include <QStringList>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace veltrane::qt {
 
+namespace {
+constexpr double kTwipsPerInch = 1440;
+double screenDpi = kTwipsPerInch / form::kTwipsPerPixel;  // 96 until the screen says
+}  // namespace
+
+void SetScreenDpi(double dotsPerInch) {
+  if (dotsPerInch > 0) screenDpi = dotsPerInch;
+}
+
+double ScreenDpi() {
+  return screenDpi;
+}
+
 int Px(float twips) {
-  return static_cast<int>(std::lround(twips / form::kTwipsPerPixel));
+  return static_cast<int>(std::lround(twips * screenDpi / kTwipsPerInch));
 }
 float Twips(int pixels) {
-  return static_cast<float>(pixels * form::kTwipsPerPixel);
+  return static_cast<float>(pixels * kTwipsPerInch / screenDpi);
 }
 
 QRect ToQRect(const form::Rect& twips) {
-  const form::Rect px = form::InPixels(twips);
-  return {px.left, px.top, px.width, px.height};
+  return {Px(static_cast<float>(twips.left)), Px(static_cast<float>(twips.top)),
+          Px(static_cast<float>(twips.width)), Px(static_cast<float>(twips.height))};
+}
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto channel = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+void UseLightPalette() {
+  // A dark desktop palette would turn the text boxes dark under the layout's own white and dark
+  // blue; the style's standard palette is the light one the layout is drawn for.
+  QPalette palette = QApplication::palette();
+  if (palette.color(QPalette::Window).lightness() < 128) {
+    palette = QApplication::style()->standardPalette();
+  }
+  // The selected problem's name must be as readable as any other text.
+  const QColor selected = palette.color(QPalette::HighlightedText);
+  QColor highlight = palette.color(QPalette::Highlight);
+  while (ContrastRatio(selected, highlight) < 4.5 && highlight.lightness() > 0) {
+    highlight = highlight.darker(110);
+  }
+  palette.setColor(QPalette::Highlight, highlight);
+  if (palette != QApplication::palette()) QApplication::setPalette(palette);
 }
 
 QColor ToQColor(const form::Rgb& rgb) {
@@ -133,10 +176,28 @@ class KeyboardInUse : public QObject {
  public:
   using QObject::QObject;
   static bool Now() { return now_; }
+  static void Restart() {
+    now_ = false;
+    anyInput_ = false;
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
+    // The window starts with the focus on its first control but no frame: the first Tab shows
+    // the frame there rather than moving on, so nothing seems skipped.
+    if (type == QEvent::KeyPress && !anyInput_) {
+      anyInput_ = true;
+      const auto* key = static_cast<QKeyEvent*>(event);
+      QWidget* focus = QApplication::focusWidget();
+      if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier &&
+          qobject_cast<ClickLabel*>(focus) != nullptr) {
+        now_ = true;
+        focus->update();
+        return true;
+      }
+    }
+    if (type == QEvent::MouseButtonPress) anyInput_ = true;
     if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress) {
       const bool keyboard = type == QEvent::KeyPress;
       if (keyboard != now_) {
@@ -149,6 +210,7 @@ class KeyboardInUse : public QObject {
 
  private:
   static inline bool now_ = false;
+  static inline bool anyInput_ = false;
 };
 
 }  // namespace
@@ -161,10 +223,16 @@ void ClickLabel::paintEvent(QPaintEvent*) {
                           palette(), isEnabled(), text_, QPalette::WindowText);
   }
   if (!hasFocus() || !KeyboardInUse::Now()) return;
-  QPen pen(palette().color(QPalette::Highlight), 2);
+  // Dark outside, white inside: one of the two stands out from any colour under it by far
+  // more than 3:1, on the picture's tiles as on white.
+  QPen pen(QColor(0, 0, 0), 2);
   pen.setJoinStyle(Qt::MiterJoin);
   painter.setPen(pen);
   painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+  pen.setColor(Qt::white);
+  pen.setWidth(1);
+  painter.setPen(pen);
+  painter.drawRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
 }
 
 PushButton::PushButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
@@ -209,10 +277,18 @@ QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
   if (auto* panel = dynamic_cast<Panel*>(object)) {
     return new QAccessibleWidget(panel, QAccessible::Grouping);
   }
+  // The picture holds the regions: a grouping named by its niche, so a niche change is heard.
+  if (auto* picture = dynamic_cast<PictureBox*>(object)) {
+    return new QAccessibleWidget(picture, QAccessible::Grouping);
+  }
   return nullptr;
 }
 
 }  // namespace
+
+void RestartKeyboardUse() {
+  KeyboardInUse::Restart();
+}
 
 void InstallAccessibility() {
   QAccessible::installFactory(&AccessibleFor);
@@ -231,6 +307,7 @@ void PictureBox::SetPicture(QPixmap picture) {
 void PictureBox::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawPixmap(0, 0, picture_);
 }
 

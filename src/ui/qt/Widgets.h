@@ -15,8 +15,11 @@
 
 namespace veltrane::qt {
 
-// Layout values are in twips; at 96 dpi 15 twips make one of Qt's logical pixels, so Qt's
-// high-DPI scaling keeps every control in its place over the picture.
+// Layout values are in twips, 1,440 to the inch: they become Qt's logical pixels at the
+// screen's logical dots per inch, so controls grow with the fonts (15 twips a pixel at 96 dpi).
+// Qt's high-DPI scaling then maps logical pixels to the device's.
+void SetScreenDpi(double dotsPerInch);
+double ScreenDpi();
 int Px(float twips);
 float Twips(int pixels);
 QRect ToQRect(const form::Rect& twips);
@@ -81,8 +84,11 @@ class PushButton : public QPushButton {
 // the bordered panels as groupings rather than windows; and shows the labels' focus frame while
 // the keyboard is in use. Once per program.
 void InstallAccessibility();
+// A window newly shown: no key or click has happened in it yet.
+void RestartKeyboardUse();
 
-// Draws its picture unscaled at the top-left corner, cut off at its edges, on white.
+// Draws its picture at the top-left corner at the picture's own logical size (its device pixel
+// ratio says how large), cut off at its edges, on white.
 class PictureBox : public QWidget {
  public:
   explicit PictureBox(QWidget* parent);
@@ -102,6 +108,13 @@ class Panel : public QFrame {
  public:
   Panel(QWidget* parent, const QColor& background);
 };
+
+// Contrast ratio of two colours as the Web Content Accessibility Guidelines measure it.
+double ContrastRatio(const QColor& a, const QColor& b);
+
+// The light palette the layout is drawn for, in place of a dark one of the desktop's: one
+// colour scheme for the whole window and its dialogs.
+void UseLightPalette();
 
 // Where a container's client area starts, in its own pixels: inside the border of a panel.
 QPoint ClientOrigin(const QWidget* container);
