@@ -116,7 +116,14 @@ MainWindow::MainWindow(const std::filesystem::path& appDir, const std::filesyste
   scroll_->viewport()->installEventFilter(this);
   // A control that takes the focus is brought into view.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    if (now != nullptr && canvas_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 8, 8);
+    // Once the event that moved the focus has ended: it may move the control's panel too.
+    if (now == nullptr || !canvas_->isAncestorOf(now)) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, control = QPointer<QWidget>(now)] {
+          if (control) ScrollIntoView(control);
+        },
+        Qt::QueuedConnection);
   });
   static const bool accessibility = (InstallAccessibility(), true);
   (void)accessibility;
@@ -245,6 +252,24 @@ void MainWindow::ConnectNichePanel() {
 
 bool MainWindow::Load(int menuIndex) {
   return controller_.Form_Load(menuIndex);
+}
+
+void MainWindow::ScrollIntoView(QWidget* control) {
+  // As little as brings it in; one larger than the window shows its start, where a list's
+  // entries and a box's text begin.
+  const QRect place(control->mapTo(canvas_, QPoint()), control->size());
+  const auto fit = [](QScrollBar* bar, int start, int length, int shown) {
+    constexpr int kMargin = 8;
+    int value = bar->value();
+    if (start - kMargin < value || length + 2 * kMargin > shown) {
+      value = start - kMargin;
+    } else if (start + length + kMargin > value + shown) {
+      value = start + length + kMargin - shown;
+    }
+    bar->setValue(value);
+  };
+  fit(scroll_->horizontalScrollBar(), place.x(), place.width(), scroll_->viewport()->width());
+  fit(scroll_->verticalScrollBar(), place.y(), place.height(), scroll_->viewport()->height());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

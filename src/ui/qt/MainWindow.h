@@ -91,6 +91,7 @@ class MainWindow : public QWidget, public MainWindowView {
   QWidget* PanelWidget(veltrane::Panel panel) const;
   QWidget* BoxWidget(TextBox box) const;
   int RunModal(QDialog& dialog);
+  void ScrollIntoView(QWidget* control);
   // Disables what `panel` covers where it now stands, and enables again what it no longer
   // covers: what lies under a shown panel can be neither clicked nor reached with Tab.
   void UpdateCovered(QWidget* panel);

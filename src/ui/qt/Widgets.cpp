@@ -52,13 +52,23 @@ double ContrastRatio(const QColor& a, const QColor& b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+QPalette LightPalette() {
+  // From a light button colour Qt works out the rest: white boxes, black text, light edges.
+  QPalette palette(QColor(239, 239, 239));
+  palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  palette.setColor(QPalette::Link, QColor(0, 0, 255));
+  palette.setColor(QPalette::LinkVisited, QColor(255, 0, 255));
+  palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+  palette.setColor(QPalette::ToolTipText, Qt::black);
+  return palette;
+}
+
 void UseLightPalette() {
   // A dark desktop palette would turn the text boxes dark under the layout's own white and dark
-  // blue; the style's standard palette is the light one the layout is drawn for.
+  // blue. The style's standard palette will not do: under a desktop's theme it is dark too.
   QPalette palette = QApplication::palette();
-  if (palette.color(QPalette::Window).lightness() < 128) {
-    palette = QApplication::style()->standardPalette();
-  }
+  if (palette.color(QPalette::Window).lightness() < 128) palette = LightPalette();
   // The selected problem's name must be as readable as any other text.
   const QColor selected = palette.color(QPalette::HighlightedText);
   QColor highlight = palette.color(QPalette::Highlight);
