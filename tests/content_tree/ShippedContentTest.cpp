@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QImage>
 #include <QImageReader>
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
@@ -399,35 +400,84 @@ TEST(ShippedContent, MoneyProductsSayWhatTheyCostAndRisk) {
   for (const auto& product : products) EXPECT_TRUE(named.contains(product.name)) << product.name;
 }
 
+// The option placeholders and the values the program fills them with when the writer leaves
+// them alone: with these, the two first templates read as they did before the options.
+const Placeholder kOptionDefaults[] = {
+    {"#LANGUAGE#", "English"},
+    {"#TONE#", "friendly and encouraging, like a knowledgeable friend"},
+    {"#LENGTH#", "about 1,500 to 2,000 words"},
+    {"#EXPERIENCE#",
+     "put this line on its own, exactly as written, for the writer to replace later with their "
+     "own experience of the problem or the resources:\r\n"
+     "[WRITER'S EXPERIENCE: add your own experience here, or delete this line]"},
+};
+
+// The article types beside the problem-solution templates, each a folder of templates/.
+const struct {
+  const char* folder;
+  const char* name;
+} kArticleTypes[] = {
+    {"best-list", "Best-Of List"},
+    {"comparison", "Head-to-Head Comparison"},
+    {"review", "Product Review"},
+    {"how-to", "How-To Guide"},
+};
+
+// Every templates/**/template*.txt, in a stable order.
+std::vector<fs::path> TemplateFiles() {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(kContent / "templates")) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_regular_file() && name.starts_with("template") && name.ends_with(".txt")) {
+      files.push_back(entry.path());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
   const ProblemSections sections = ReadProblemFile(
       ProblemFolderPath(kContent, "0", "2") / ListProblems(kContent, "0", "2").front().fileName);
+  const std::vector<fs::path> files = TemplateFiles();
+  EXPECT_EQ(files.size(), 2 + 2 * std::size(kArticleTypes));
   const char* const placeholders[] = {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#FREE#", "#PAID#"};
-  const struct {
-    bool includeFree;
-    std::vector<std::string> uses;
-  } variants[] = {
-      {true, {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#FREE#", "#PAID#"}},
-      {false, {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#PAID#"}},
-  };
-  for (const auto& v : variants) {
-    SCOPED_TRACE(v.includeFree ? "template-free.txt" : "template.txt");
-    const std::string text = ReadTextFile(TemplatePath(kContent, v.includeFree));
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(fs::relative(file, kContent).string());
+    const std::string name = file.filename().string();
+    ASSERT_TRUE(name == "template-free.txt" || name == "template.txt") << name;
+    const bool includeFree = name == "template-free.txt";
+
+    const std::string bytes = ReadFileBytes(file);
+    EXPECT_TRUE(IsValidUtf8(bytes));
+    EXPECT_EQ(NormalizeLineEnds(bytes), bytes) << "a line ends without CR LF";
+    EXPECT_EQ(bytes.find("\r\r"), std::string::npos);
+    const std::string text = ReadTextFile(file);
     for (const char* placeholder : placeholders) {
-      const bool used = std::find(v.uses.begin(), v.uses.end(), placeholder) != v.uses.end();
+      const bool used = includeFree || std::string_view(placeholder) != "#FREE#";
       EXPECT_EQ(text.find(placeholder) != std::string::npos, used) << placeholder;
     }
-    const std::string prompt =
-        ComposePrompt(kContent, v.includeFree, "Internet Marketing", "SEO", sections);
+    for (const Placeholder& option : kOptionDefaults) {
+      EXPECT_NE(text.find(option.name), std::string::npos) << option.name;
+    }
+
+    std::vector<Placeholder> values =
+        PromptPlaceholders(includeFree, "Internet Marketing", "SEO", sections);
+    values.insert(values.end(), std::begin(kOptionDefaults), std::end(kOptionDefaults));
+    const std::string prompt = FillTemplate(text, values);
     EXPECT_FALSE(std::regex_search(prompt, std::regex("#[A-Z]+#"))) << prompt;
     EXPECT_NE(prompt.find(sections.problemText), std::string::npos);
     EXPECT_NE(prompt.find("Internet Marketing"), std::string::npos);
     EXPECT_NE(prompt.find("interested in SEO."), std::string::npos);
+    EXPECT_NE(prompt.find("in English"), std::string::npos);
+    EXPECT_NE(prompt.find("Tone: plain language, friendly and encouraging"), std::string::npos);
+    EXPECT_NE(prompt.find("Length: about 1,500 to 2,000 words for the article itself"),
+              std::string::npos);
     // What a publishable article needs, asked for in the order it appears.
     std::size_t at = 0;
     for (const char* part :
-         {"Search intent:", "Primary keyword:", "Affiliate disclosure:", "who it is not for",
-          "[WRITER'S EXPERIENCE:", "FAQ:", "meta title", "meta description",
+         {"Search intent:", "Primary keyword:", "Related keywords:", "Affiliate disclosure:",
+          "who it is not for", "[WRITER'S EXPERIENCE:", "FAQ:", "meta title", "meta description",
           "never claim that anything", "possible tax on the forgiven amount"}) {
       const std::size_t found = prompt.find(part, at);
       EXPECT_NE(found, std::string::npos) << part;
@@ -435,6 +485,53 @@ TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
     }
     // The disclosure comes before the article names any resource.
     EXPECT_LT(prompt.find("Affiliate disclosure:"), prompt.find("3. Introduction"));
+
+    // The items are numbered 1, 2, 3 ..., and the rule on experience names the right one.
+    const std::regex item(R"((?:^|\n)(\d+)\. ([^:\r\n]*):)");
+    int expected = 1;
+    int experienceItem = 0;
+    for (auto it = std::sregex_iterator(prompt.begin(), prompt.end(), item);
+         it != std::sregex_iterator(); ++it, ++expected) {
+      EXPECT_EQ(std::stoi((*it)[1]), expected) << (*it)[2];
+      if ((*it)[2] == "The writer's own experience") experienceItem = expected;
+    }
+    EXPECT_GE(expected, 11) << "too few items";
+    EXPECT_NE(prompt.find("the only experience in the article is the writer's own, from item " +
+                          std::to_string(experienceItem) + "."),
+              std::string::npos)
+        << "the experience is item " << experienceItem;
+  }
+}
+
+// Each article type is a folder with its two templates and the name the window shows.
+TEST(ShippedContent, ArticleTypeFoldersHoldTheirTemplatesAndName) {
+  std::set<std::string> folders;
+  std::set<std::string> rootFiles;
+  for (const auto& entry : fs::directory_iterator(kContent / "templates")) {
+    (entry.is_directory() ? folders : rootFiles).insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(rootFiles, (std::set<std::string>{"template-free.txt", "template.txt"}));
+  std::set<std::string> expected;
+  for (const auto& type : kArticleTypes) expected.insert(type.folder);
+  EXPECT_EQ(folders, expected);
+
+  const std::regex oneLine(R"(^\S(?:[^\r\n]*\S)?(\r\n|\n)?$)");
+  for (const auto& type : kArticleTypes) {
+    SCOPED_TRACE(type.folder);
+    const fs::path folder = kContent / "templates" / type.folder;
+    std::set<std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      EXPECT_TRUE(entry.is_regular_file()) << entry.path().filename();
+      files.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(files, (std::set<std::string>{"name.txt", "template-free.txt", "template.txt"}));
+
+    const std::string bytes = ReadFileBytes(folder / "name.txt");
+    EXPECT_TRUE(IsValidUtf8(bytes));
+    EXPECT_TRUE(std::regex_match(bytes, oneLine)) << "not one line: \"" << bytes << "\"";
+    std::string name = bytes;
+    while (name.ends_with('\n') || name.ends_with('\r')) name.pop_back();
+    EXPECT_EQ(name, type.name);
   }
 }
 
