@@ -71,14 +71,27 @@ std::string ReadableSize(std::uint64_t bytes) {
 
 }  // namespace
 
+OptionTexts::OptionTexts(const ArticleOptions& options)
+    : language(LanguageText(options)),
+      tone(ToneText(options)),
+      length(LengthText(options)),
+      experience(ExperienceText(options)) {}
+
 std::vector<Placeholder> PromptPlaceholders(bool includeFree, std::string_view nicheName,
                                             std::string_view subnicheName,
-                                            const ProblemSections& sections) {
+                                            const ProblemSections& sections,
+                                            const OptionTexts* options) {
   std::vector<Placeholder> values{{"#NICHE#", nicheName},
                                   {"#SUBNICHE#", subnicheName},
                                   {"#PROBLEM#", sections.problemText},
                                   {"#PAID#", sections.paidText}};
   if (includeFree) values.push_back({"#FREE#", sections.freeText});
+  if (options != nullptr) {
+    values.insert(values.end(), {{"#LANGUAGE#", options->language},
+                                 {"#TONE#", options->tone},
+                                 {"#LENGTH#", options->length},
+                                 {"#EXPERIENCE#", options->experience}});
+  }
   return values;
 }
 
@@ -100,11 +113,13 @@ std::string ComposePrompt(const std::filesystem::path& appDir, bool includeFree,
 }
 
 std::string ComposePrompt(const ContentRoots& roots, bool includeFree, std::string_view nicheName,
-                          std::string_view subnicheName, const ProblemSections& sections) {
-  const std::filesystem::path templatePath = TemplatePath(roots, includeFree);
+                          std::string_view subnicheName, const ProblemSections& sections,
+                          std::string_view typeKey, const ArticleOptions& options) {
+  const std::filesystem::path templatePath = TemplatePath(roots, includeFree, typeKey);
   const std::string templateText = ReadTextFile(templatePath);
+  const OptionTexts texts(options);
   const std::vector<Placeholder> values =
-      PromptPlaceholders(includeFree, nicheName, subnicheName, sections);
+      PromptPlaceholders(includeFree, nicheName, subnicheName, sections, &texts);
   const FillPlan plan(templateText, values);
   if (plan.Size() > kMaxPromptBytes) {
     throw Failure("Could not compose the prompt from the template \"" + DisplayPath(templatePath) +

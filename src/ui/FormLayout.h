@@ -75,6 +75,7 @@ enum class Kind {
   List,
   CheckBox,
   Button,
+  ComboBox,  // a drop-down list to choose one entry from
 };
 
 enum class Align { Left, Centre, Right };
@@ -152,6 +153,18 @@ inline constexpr auto kMainControls = std::to_array<Control>({
      .container = "picNiche",
      .kind = Kind::Panel,
      .rect = {9135, 5445, 14280, 8340}},
+    // Beside the button, in what was free space: how the prompt is shaped.
+    {.name = "cboArticleType",
+     .container = "picNiche",
+     .kind = Kind::ComboBox,
+     .rect = {585, 8475, 4500, 480},
+     .font = {9}},
+    {.name = "lblArticleOptions",
+     .container = "picNiche",
+     .kind = Kind::Link,
+     .rect = {10410, 8550, 3600, 330},
+     .text = "Article Options\u2026",
+     .font = {9.75, false, true}},
     {.name = "cmdGenerate",
      .container = "picNiche",
      .kind = Kind::Button,

@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "content/ContentPaths.h"
+#include "prompt/ArticleOptions.h"
 
 namespace veltrane {
 
@@ -90,6 +92,16 @@ class MainWindowView {
   // for the action.
   virtual bool Confirm(const std::string& question, const std::string& action) = 0;
   virtual void ShowWarning(const std::string& text, const std::string& title) = 0;
+  // The article types to choose from where the prompt is made, `chosen` selected.
+  virtual void SetArticleTypes(const std::vector<ArticleType>& types,
+                               const std::string& chosen) = 0;
+  // The article options as the settings file keeps them; defaults when it has none. A file
+  // that cannot be read is reported, once, by the view.
+  virtual ArticleOptions LoadArticleOptions() = 0;
+  // Keeps the options in the settings file. Throws Failure when they could not be written.
+  virtual void SaveArticleOptions(const ArticleOptions& options) = 0;
+  // Asks for the article options, starting from `current`. Nothing when cancelled.
+  virtual std::optional<ArticleOptions> AskArticleOptions(const ArticleOptions& current) = 0;
   // Moves the file to the desktop's trash. Throws Failure when it could not.
   virtual void MoveToTrash(const std::filesystem::path& file) = 0;
   // Shows the folder in the desktop's file manager. Throws Failure when none answers.

@@ -124,6 +124,13 @@ void frmMain::lblItem_Click(int Index) {
     const std::string& tag = regionTags_[static_cast<std::size_t>(Index)];
     txtActiveSubnicheText_ = tag;
     view_.SetSelectedNicheCaption("Niche: " + tag);
+    // Types are folders of the content, which may change while the program runs.
+    const std::vector<ArticleType> types = ListArticleTypes(roots_);
+    if (std::none_of(types.begin(), types.end(),
+                     [this](const ArticleType& t) { return t.key == articleType_; })) {
+      articleType_.clear();
+    }
+    view_.SetArticleTypes(types, articleType_);
     view_.SetPanelVisible(Panel::Niche, true);
     view_.SetFocus(Focus::ProblemList);
     // No other subniche's problem may reach a prompt: not when the list is empty, nor when its
@@ -274,7 +281,8 @@ void frmMain::cmdGenerate_Click() {
     view_.SetText(TextBox::Prompt, "");
     const bool includeFree = view_.FreeCheckValue() == 1;
     const std::string prompt =
-        ComposePrompt(roots_, includeFree, txtActiveNicheText_, txtActiveSubnicheText_, BoxTexts());
+        ComposePrompt(roots_, includeFree, txtActiveNicheText_, txtActiveSubnicheText_, BoxTexts(),
+                      articleType_, CurrentArticleOptions());
     view_.SetPromptPanelPosition(view_.Label4Left(), view_.Label4Top());
     view_.SetPanelVisible(Panel::Prompt, true);
     view_.SetFocus(Focus::PromptBox);
@@ -460,6 +468,34 @@ void frmMain::RemoveMyProblem() {
                          ? static_cast<int>(same - problems_.begin())
                          : std::min(row, static_cast<int>(problems_.size()) - 1);
     view_.SelectProblem(next);
+  });
+}
+
+void frmMain::ChooseArticleType(const std::string& key) {
+  articleType_ = key;
+}
+
+const ArticleOptions& frmMain::CurrentArticleOptions() {
+  if (!options_) options_ = view_.LoadArticleOptions();
+  return *options_;
+}
+
+void frmMain::ArticleOptionsClick() {
+  RunEvent([this] {
+    ArticleOptions asked = CurrentArticleOptions();
+    for (;;) {
+      const std::optional<ArticleOptions> answer = view_.AskArticleOptions(asked);
+      if (!answer) return;
+      asked = *answer;
+      if (const std::optional<std::string> error = ArticleOptionsError(asked)) {
+        view_.ShowWarning(*error, "Article Options");
+        continue;
+      }
+      break;
+    }
+    if (asked == *options_) return;  // written only when changed
+    options_ = asked;
+    view_.SaveArticleOptions(asked);
   });
 }
 

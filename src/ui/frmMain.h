@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,11 @@ class frmMain {
   void RevertToFile();
   // Moves the selected problem, one of the user's own, to the trash after asking.
   void RemoveMyProblem();
+  // The article type and options the prompt is made with.
+  void ChooseArticleType(const std::string& key);
+  const std::string& ArticleTypeKey() const { return articleType_; }
+  void ArticleOptionsClick();
+  const ArticleOptions& CurrentArticleOptions();
   // What the list's menu offers for the selected problem.
   bool SelectedHasEdits() const;
   bool SelectedIsMine() const;
@@ -114,6 +120,9 @@ class frmMain {
   // put there from its file.
   std::filesystem::path shownPath_;
   ProblemSections shownFromFile_;
+  // Chosen for the run; the options are read from the settings at their first use.
+  std::string articleType_;
+  std::optional<ArticleOptions> options_;
 };
 
 }  // namespace veltrane

@@ -348,8 +348,10 @@ TEST_F(GuiTest, TabOrderRunsFromTheBottomOfThePanelUp) {
   Click(w.lblItem[2]);
   Click(w.cmdGenerate);
   Click(w.lblClose);
-  QWidget* const order[] = {w.txtPaid,     w.txtFree, w.txtProblem,
-                            w.lstProblems, w.chkFree, w.cmdGenerate};
+  QWidget* const order[] = {w.txtPaid,    w.txtFree,
+                            w.txtProblem, w.lstProblems,
+                            w.chkFree,    window->findChild<QWidget*>(Q("cboArticleType")),
+                            w.cmdGenerate};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     // Links take the focus too; among the inputs the order is the layout's.
     QWidget* next = order[i]->nextInFocusChain();

@@ -123,6 +123,75 @@ TEST(ComposePrompt, BuildsUpToTheLimitAndRefusesMore) {
   }
 }
 
+// Each type is a folder of templates; the user's folder adds types and overrides files one by
+// one. The options fill their placeholders, and a template without them fills as it always did.
+TEST(ComposePrompt, ArticleTypesAndOptions) {
+  test::TempDir app;
+  test::TempDir user;
+  const std::string options = "#LANGUAGE#|#TONE#|#LENGTH#|#EXPERIENCE#";
+  app.Write("templates/template-free.txt", "PS " + options);
+  app.Write("templates/template.txt", "PS plain #FREE# #TONE#");
+  app.Write("templates/review/name.txt", "Product Review\r\n");
+  app.Write("templates/review/template-free.txt", "REVIEW #PAID#");
+  app.Write("templates/review/template.txt", "REVIEW plain");
+  app.Write("templates/how-to/name.txt", "How-To Guide");
+  app.Write("templates/how-to/template-free.txt", "HOWTO");
+  app.Write("templates/no-name/template-free.txt", "never listed");
+  user.Write("templates/review/template-free.txt", "MY REVIEW #PROBLEM#");  // file by file
+  user.Write("templates/mine/name.txt", "A Type of Mine");
+  user.Write("templates/mine/template-free.txt", "MINE #NICHE#");
+  const ContentRoots roots{user.path(), app.path()};
+  EXPECT_EQ(ListArticleTypes(roots), (std::vector<ArticleType>{{"", "Problem and Solution"},
+                                                               {"mine", "A Type of Mine"},
+                                                               {"how-to", "How-To Guide"},
+                                                               {"review", "Product Review"}}));
+  ArticleOptions german;
+  german.language = "German";
+  german.tone = "direct";
+  german.length = 1200;
+  german.experience = "I tried three hosts.";
+  ArticleOptions typedTone;
+  typedTone.tone = "warm & witty";
+  const struct {
+    const char* type;
+    bool includeFree;
+    ArticleOptions options;
+    std::string expected;
+  } cases[] = {
+      {"",
+       true,
+       {},
+       "PS English|friendly and encouraging, like a knowledgeable friend|about 1,500 to 2,000 "
+       "words|put this line on its own, exactly as written, for the writer to replace later "
+       "with their own experience of the problem or the resources:\r\n[WRITER'S EXPERIENCE: "
+       "add your own experience here, or delete this line]"},
+      {"", true, german,
+       "PS German|direct and to the point, like a busy expert|about 1,200 words|write a short "
+       "first-person passage from the writer's own experience below; use only what it says, "
+       "adding no results, figures or details:\r\nI tried three hosts."},
+      {"", false, typedTone, "PS plain #FREE# warm & witty"},
+      {"review", true, german, "MY REVIEW P"},
+      {"review", false, german, "REVIEW plain"},
+      {"mine", true, {}, "MINE N"},
+      {"how-to", true, german, "HOWTO"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.type) + (c.includeFree ? " free" : " plain"));
+    EXPECT_EQ(ComposePrompt(roots, c.includeFree, "N", "S", {"P", "F", "A"}, c.type, c.options),
+              c.expected);
+  }
+  // A type without the other variant's file fails naming the file it looked for.
+  EXPECT_THROW(ComposePrompt(roots, false, "N", "S", {}, "how-to", {}), Failure);
+  // Lengths a writer might mean, and ones that cannot be.
+  for (const auto& [length, fine] : std::vector<std::pair<std::size_t, bool>>{
+           {0, true}, {299, false}, {300, true}, {10000, true}, {10001, false}}) {
+    ArticleOptions o;
+    o.length = length;
+    EXPECT_EQ(!ArticleOptionsError(o).has_value(), fine) << length;
+  }
+  EXPECT_EQ(LengthText(ArticleOptions{"English", "friendly", 10000, ""}), "about 10,000 words");
+}
+
 TEST(ComposePrompt, MissingTemplateFailsNamingIt) {
   test::TempDir app;
   app.Write("templates/template-free.txt", "x");

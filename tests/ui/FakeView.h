@@ -131,6 +131,33 @@ class FakeView : public MainWindowView {
     warnings.push_back(text);
   }
   void MoveToTrash(const std::filesystem::path& file) override;
+  void SetArticleTypes(const std::vector<ArticleType>& offered,
+                       const std::string& chosen) override {
+    types = offered;
+    chosenType = chosen;
+  }
+  ArticleOptions LoadArticleOptions() override {
+    ++optionLoads;
+    return savedOptions;
+  }
+  void SaveArticleOptions(const ArticleOptions& options) override {
+    savedOptions = options;
+    ++optionSaves;
+  }
+  std::optional<ArticleOptions> AskArticleOptions(const ArticleOptions& current) override {
+    optionQuestions.push_back(current);
+    if (optionAnswers.empty()) return std::nullopt;
+    std::optional<ArticleOptions> answer = optionAnswers.front();
+    optionAnswers.pop_front();
+    return answer;
+  }
+  std::vector<ArticleType> types;
+  std::string chosenType;
+  ArticleOptions savedOptions;  // the settings file
+  int optionLoads = 0;
+  int optionSaves = 0;
+  std::vector<ArticleOptions> optionQuestions;
+  std::deque<std::optional<ArticleOptions>> optionAnswers;
   void OpenFolder(const std::filesystem::path& folder) override;
   bool openFolderFails = false;
 

@@ -626,6 +626,52 @@ TEST_F(frmMainTest, ProblemFilesWithoutBlocksOpenWithAWarning) {
   EXPECT_TRUE(view.failures.empty());
 }
 
+// The type chosen where the prompt is made stays for the run; the options are read from the
+// settings once, asked for again while they cannot be used, and written only when changed.
+TEST_F(frmMainTest, ArticleTypeAndOptionsShapeThePrompt) {
+  app.Write("templates/review/name.txt", "Product Review");
+  app.Write("templates/review/template-free.txt", "REVIEW of #PROBLEM# in #LANGUAGE#");
+  app.Write("templates/template-free.txt", "PS in #LANGUAGE#, #LENGTH#");
+  view.savedOptions.language = "Dutch";
+  StartUp();
+  controller.lblItem_Click(2);
+  EXPECT_EQ(view.types,
+            (std::vector<ArticleType>{{"", "Problem and Solution"}, {"review", "Product Review"}}));
+  EXPECT_EQ(view.chosenType, "");
+  EXPECT_EQ(view.optionLoads, 0);  // not before they are needed
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt), "PS in Dutch, about 1,500 to 2,000 words");
+  controller.ChooseArticleType("review");
+  controller.lblClose_Click();
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt), "REVIEW of Links are broken. in Dutch");
+  controller.lblClose_Click();
+  controller.lblClose_Click();
+  controller.lblItem_Click(2);
+  EXPECT_EQ(view.chosenType, "review");  // kept within the run
+
+  ArticleOptions tooShort = view.savedOptions;
+  tooShort.length = 50;
+  ArticleOptions longer = view.savedOptions;
+  longer.length = 2500;
+  view.optionAnswers = {tooShort, longer};
+  controller.ArticleOptionsClick();
+  EXPECT_EQ(view.warnings.size(), 1u);
+  ASSERT_EQ(view.optionQuestions.size(), 2u);
+  EXPECT_EQ(view.optionQuestions[1], tooShort);  // asked again with what was typed
+  EXPECT_EQ(view.savedOptions.length, 2500u);
+  EXPECT_EQ(view.optionSaves, 1);
+  view.optionAnswers = {longer};  // unchanged: nothing written
+  controller.ArticleOptionsClick();
+  EXPECT_EQ(view.optionSaves, 1);
+  EXPECT_EQ(view.optionLoads, 1);
+  app.Write("templates/template-free.txt", "#LENGTH#");
+  controller.ChooseArticleType("");
+  controller.cmdGenerate_Click();
+  EXPECT_EQ(view.Text(TextBox::Prompt), "about 2,500 words");
+  EXPECT_TRUE(view.failures.empty());
+}
+
 // A picture of the user's that cannot be shown is reported, and the shipped one is shown.
 TEST_F(frmMainTest, BrokenPictureOfTheUsersFallsBackToTheShippedOne) {
   user.Write("images/0.jpg", "not a picture");

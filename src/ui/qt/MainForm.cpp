@@ -1,5 +1,6 @@
 #include "ui/qt/MainForm.h"
 
+#include <QComboBox>
 #include <QPalette>
 #include <algorithm>
 #include <limits>
@@ -73,6 +74,8 @@ bool MainForm::BuildNichePanel() {
   picArticlePrompt = Find<Panel>("picArticlePrompt");
   lblCopyToClipboard = Find<ClickLabel>("lblCopyToClipboard");
   txtPrompt = Find<QPlainTextEdit>("txtPrompt");
+  cboArticleType = Find<QComboBox>("cboArticleType");
+  lblArticleOptions = Find<ClickLabel>("lblArticleOptions");
 
   picNiche->hide();
   picArticlePrompt->hide();
@@ -86,6 +89,7 @@ bool MainForm::BuildNichePanel() {
       {txtPaid, "Recommended Paid Resources"},
       {txtPrompt, "Your Article Prompt"},
       {lblClose, "Close"},
+      {cboArticleType, "Article Type"},
       {picArticlePrompt, "Your Article Prompt"},
   };
   for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromUtf8(name));
@@ -95,8 +99,9 @@ bool MainForm::BuildNichePanel() {
   Find<PlainLabel>("Label6")->setBuddy(txtPrompt);
 
   // The inputs from the bottom of the niche panel to the top, its links, then the prompt's.
-  QWidget* const tabOrder[] = {txtPaid,     txtFree, txtProblem, lstProblems, chkFree,
-                               cmdGenerate, lblHelp, lblClose,   txtPrompt,   lblCopyToClipboard};
+  QWidget* const tabOrder[] = {txtPaid, txtFree,        txtProblem,  lstProblems,
+                               chkFree, cboArticleType, cmdGenerate, lblArticleOptions,
+                               lblHelp, lblClose,       txtPrompt,   lblCopyToClipboard};
   for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
     QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
   }
@@ -187,6 +192,10 @@ QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {
       break;
     case Kind::Button:
       widget = new PushButton(text, parent);
+      break;
+    case Kind::ComboBox:
+      widget = new QComboBox(parent);
+      hasText = true;
       break;
   }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -52,6 +53,8 @@ class MainForm {
   Panel* picArticlePrompt = nullptr;
   ClickLabel* lblCopyToClipboard = nullptr;
   QPlainTextEdit* txtPrompt = nullptr;
+  QComboBox* cboArticleType = nullptr;
+  ClickLabel* lblArticleOptions = nullptr;
 
  private:
   // Builds the controls inside `root`, the container named `rootName`, but not `skip`.

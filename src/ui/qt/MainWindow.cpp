@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QTextDocument>
 #include <QUrl>
@@ -26,6 +27,7 @@
 #include "content/Failure.h"
 #include "content/TextEncoding.h"
 #include "ui/TextBoxText.h"
+#include "ui/qt/ArticleOptionsDialog.h"
 #include "ui/qt/InfoWindows.h"
 #include "ui/qt/PictureFile.h"
 
@@ -239,6 +241,11 @@ void MainWindow::ConnectNichePanel() {
   connect(form_.lblCopyToClipboard, &ClickLabel::clicked, this,
           [this] { controller_.lblCopyToClipboard_Click(); });
   connect(form_.lblHelp, &ClickLabel::clicked, this, [this] { controller_.lblHelp_Click(); });
+  connect(form_.lblArticleOptions, &ClickLabel::clicked, this,
+          [this] { controller_.ArticleOptionsClick(); });
+  connect(form_.cboArticleType, &QComboBox::currentIndexChanged, this, [this](int index) {
+    controller_.ChooseArticleType(ToUtf8(form_.cboArticleType->itemData(index).toString()));
+  });
   // A right-click opens the menu of what is selected: it neither selects nor reloads.
   form_.lstProblems->installEventFilter(this);
   form_.lstProblems->viewport()->installEventFilter(this);
@@ -668,6 +675,74 @@ void MainWindow::MoveToTrash(const std::filesystem::path& file) {
     throw Failure("Could not move \"" + DisplayPath(file) +
                   "\" to the trash: the desktop's trash did not take it.");
   }
+}
+
+void MainWindow::SetArticleTypes(const std::vector<ArticleType>& types, const std::string& chosen) {
+  QComboBox* box = Form().cboArticleType;
+  const QSignalBlocker quiet(box);
+  box->clear();
+  for (const ArticleType& type : types) {
+    box->addItem(FromUtf8(type.name), FromUtf8(type.key));
+    if (type.key == chosen) box->setCurrentIndex(box->count() - 1);
+  }
+}
+
+namespace {
+
+// The desktop's usual settings file: $XDG_CONFIG_HOME/veltrane/veltrane.conf.
+QSettings SettingsFile() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("veltrane"),
+                   QStringLiteral("veltrane"));
+}
+
+}  // namespace
+
+ArticleOptions MainWindow::LoadArticleOptions() {
+  QSettings settings = SettingsFile();
+  ArticleOptions options;
+  if (settings.status() != QSettings::NoError) {
+    static bool told = false;  // once a run
+    if (!told) {
+      told = true;
+      ShowWarning("The settings file \"" + ToUtf8(settings.fileName()) +
+                      "\" could not be read, so the usual article options are used.",
+                  "Article Options");
+    }
+    return options;
+  }
+  settings.beginGroup(QStringLiteral("article"));
+  options.language = ToUtf8(settings.value("language", FromUtf8(options.language)).toString());
+  options.tone = ToUtf8(settings.value("tone", FromUtf8(options.tone)).toString());
+  bool number = false;
+  const qulonglong length = settings.value("length", 0).toULongLong(&number);
+  options.length = number ? static_cast<std::size_t>(length) : 0;
+  options.experience = ToUtf8(settings.value("experience").toString());
+  // Values the dialog would refuse are not used.
+  if (ArticleOptionsError(options)) return ArticleOptions{};
+  return options;
+}
+
+void MainWindow::SaveArticleOptions(const ArticleOptions& options) {
+  QSettings settings = SettingsFile();
+  settings.beginGroup(QStringLiteral("article"));
+  settings.setValue("language", FromUtf8(options.language));
+  settings.setValue("tone", FromUtf8(options.tone));
+  settings.setValue("length", static_cast<qulonglong>(options.length));
+  settings.setValue("experience", FromUtf8(options.experience));
+  settings.endGroup();
+  settings.sync();
+  if (settings.status() != QSettings::NoError) {
+    throw Failure("Could not write the settings file \"" + ToUtf8(settings.fileName()) + "\": " +
+                  (settings.status() == QSettings::AccessError ? "it cannot be written"
+                                                               : "its contents are damaged") +
+                  ".");
+  }
+}
+
+std::optional<ArticleOptions> MainWindow::AskArticleOptions(const ArticleOptions& current) {
+  ArticleOptionsDialog dialog(current, this);
+  if (RunModal(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.Options();
 }
 
 void MainWindow::ReportFailure(const std::string& message) {

@@ -71,6 +71,10 @@ class MainWindow : public QWidget, public MainWindowView {
   void ShowWarning(const std::string& text, const std::string& title) override;
   void OpenFolder(const std::filesystem::path& folder) override;
   void MoveToTrash(const std::filesystem::path& file) override;
+  void SetArticleTypes(const std::vector<ArticleType>& types, const std::string& chosen) override;
+  ArticleOptions LoadArticleOptions() override;
+  void SaveArticleOptions(const ArticleOptions& options) override;
+  std::optional<ArticleOptions> AskArticleOptions(const ArticleOptions& current) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
