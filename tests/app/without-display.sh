@@ -33,6 +33,11 @@ run 0 --print --niche 0 --subniche 2 --problem "AAA My Own"
 grep -q '^Mine\.$' <<<"$out" || fail "--print lacks the user's problem text"
 [ -z "$err" ] || fail "--print wrote to standard error: $err"
 
+run 0 --search "aaa MY own"
+[ "$out" = "$(printf '0\t2\tAAA My Own')" ] || fail "--search printed '$out'"
+run 1 --search "zzqxv"
+[ -z "$out$err" ] || fail "a search that finds nothing printed '$out$err'"
+
 run 1 --print --niche 0 --subniche 2 --problem "No Such Problem"
 run 2 --niche 9
 grep -q 'Personal Finance' <<<"$err" || fail "an unknown niche does not list the choices"
