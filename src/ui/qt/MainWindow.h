@@ -17,6 +17,8 @@ class QMenu;
 
 namespace veltrane::qt {
 
+class SearchPopup;
+
 // The main window: forwards every event to the controller frmMain and does what the controller
 // asks. It decides nothing itself. Its controls carry their names as object names.
 class MainWindow : public QWidget, public MainWindowView {
@@ -81,6 +83,8 @@ class MainWindow : public QWidget, public MainWindowView {
   void ConnectEvents();
   void AddShortcuts();
   void ShowNicheMenu(const QPoint& at);
+  // Find a Problem: the search over every niche, made at its first use.
+  void OpenSearch();
   void ShowProblemMenu(const QPoint& at);
   // Opens the context menu of the control that has the focus, beside it.
   void ShowMenuByKeyboard();
@@ -102,6 +106,8 @@ class MainWindow : public QWidget, public MainWindowView {
   Dialogs* dialogs_;
   // The controls each shown panel has disabled.
   std::map<QWidget*, QList<QPointer<QWidget>>> covered_;
+  ContentRoots searchRoots_;
+  SearchPopup* search_ = nullptr;
 };
 
 }  // namespace veltrane::qt
