@@ -174,7 +174,7 @@ bool ProblemIndex::Refresh(std::size_t maxFiles) {
     }
     Problem& problem = subniche.problems[checkProblem_++];
     const Stamp now = open.StampOf(checkSubniche_, problem);
-    if (!(now == problem.stamp)) Read(checkSubniche_, problem, now);
+    if (now != problem.stamp) Read(checkSubniche_, problem, now);
     --checks;
   }
   return true;
