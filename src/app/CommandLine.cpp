@@ -11,6 +11,7 @@
 #include "content/Failure.h"
 #include "content/NameFold.h"
 #include "content/NicheCatalog.h"
+#include "content/ProblemIndex.h"
 #include "content/ProblemListing.h"
 #include "content/ProblemReader.h"
 #include "content/TextEncoding.h"
@@ -127,10 +128,11 @@ std::string Usage() {
   return "Usage: veltrane [--niche N] [Qt options]\n"
          "  or:  veltrane --list [--niche N [--subniche S]]\n"
          "  or:  veltrane --print --niche N --subniche S --problem NAME [--no-free]\n"
+         "  or:  veltrane --search TEXT\n"
          "\n"
          "Composes article prompts for writers of affiliate-marketing articles: a common\n"
          "problem of a subniche, a free resource and paid ones, filled into a prompt template.\n"
-         "Without --list or --print it opens its window.\n"
+         "Without --list, --print or --search it opens its window.\n"
          "\n"
          "  --niche N         the niche: 0 to 5, or its name (letter case ignored); the window\n"
          "                    starts with it\n"
@@ -144,6 +146,9 @@ std::string Usage() {
          "  --problem NAME    the problem, named as --list prints it; letter case may differ\n"
          "                    where that leaves one problem\n"
          "  --no-free         with --print: the prompt without a free resource\n"
+         "  --search TEXT     print every problem whose name or texts hold all the words of\n"
+         "                    TEXT (letter case and accents ignored), one a line: niche number,\n"
+         "                    subniche number and name, apart by tabs, as --print takes them\n"
          "  -h, --help        show this help and exit\n"
          "  -v, --version     show the version and exit\n"
          "\n"
@@ -156,8 +161,9 @@ std::string Usage() {
          "Your own problems, templates and pictures live in $XDG_DATA_HOME/veltrane\n"
          "(~/.local/share/veltrane when XDG_DATA_HOME is not set), laid out as the shipped ones.\n"
          "\n"
-         "Exit status: 0 on success, 1 when a file cannot be read, a problem is unknown or the\n"
-         "output cannot be written, 2 when the command line is wrong.\n";
+         "Exit status: 0 on success, 1 when a file cannot be read, a problem is unknown, a\n"
+         "search finds nothing or the output cannot be written, 2 when the command line is "
+         "wrong.\n";
 }
 
 }  // namespace
@@ -188,6 +194,7 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   bool print = false;
   std::optional<std::string> niche;
   std::optional<std::string> subniche;
+  std::optional<std::string> search;
   const auto error = [](const std::string& message) {
     return "veltrane: " + message + "\nTry \"veltrane --help\" for more information.\n";
   };
@@ -259,6 +266,8 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
       mistake = value(subniche);
     } else if (argument == "--problem") {
       mistake = value(options.problem);
+    } else if (argument == "--search") {
+      mistake = value(search);
     } else {
       mistake = error("unknown option " + Quoted(argument) + ".");
     }
@@ -273,7 +282,23 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
     options.mode = Options::Mode::Version;
     return options;
   }
-  if (list && print) return error("--list and --print cannot be used together.");
+  if (int{list} + int{print} + int{search.has_value()} > 1) {
+    return error("--list, --print and --search cannot be used together.");
+  }
+  if (search) {
+    if (niche || subniche || options.problem || !options.includeFree) {
+      return error(
+          "--search looks through every niche: it takes no --niche, --subniche, "
+          "--problem or --no-free.");
+    }
+    if (!options.toolkitArguments.empty()) {
+      return error("unknown option " + Quoted(options.toolkitArguments.front()) + ".");
+    }
+    if (QueryWords(*search).empty()) return error("--search needs a word to look for.");
+    options.mode = Options::Mode::Search;
+    options.search = *search;
+    return options;
+  }
   options.mode = list ? Options::Mode::List : print ? Options::Mode::Print : Options::Mode::Window;
   if (niche) {
     options.niche = NicheIndex(*niche);
@@ -323,6 +348,16 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
       outcome.status = 2;
       outcome.err = "veltrane: the window is not opened from here.\n";
       return outcome;
+    case Options::Mode::Search: {
+      ProblemIndex index(roots);
+      index.Refresh();
+      for (const SearchHit& hit : index.Search(options.search)) {
+        outcome.out += std::to_string(hit.niche) + '\t' + std::to_string(hit.subniche) + '\t';
+        outcome.out.append(hit.name()).push_back('\n');
+      }
+      outcome.status = outcome.out.empty() ? 1 : 0;  // as grep: nothing found, nothing said
+      return outcome;
+    }
     case Options::Mode::List:
     case Options::Mode::Print:
       break;

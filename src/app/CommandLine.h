@@ -15,12 +15,13 @@
 namespace veltrane::cli {
 
 struct Options {
-  enum class Mode { Window, List, Print, Help, Version };
+  enum class Mode { Window, List, Print, Search, Help, Version };
   Mode mode = Mode::Window;
   std::optional<int> niche;  // menu index
   std::optional<int> subniche;
   std::optional<std::string> problem;
   bool includeFree = true;
+  std::string search;                         // the words --search looks for
   std::vector<std::string> toolkitArguments;  // single-dash arguments, for Qt
 };
 
@@ -38,7 +39,7 @@ struct Outcome {
   std::string err;  // for standard error
 };
 
-// Runs the modes that need no window: --list, --print, --help and --version.
+// Runs the modes that need no window: --list, --print, --search, --help and --version.
 Outcome Run(const Options& options, const ContentRoots& roots);
 
 // Writes all of `text`, however many writes it takes. Returns 0, or the errno of the failure.

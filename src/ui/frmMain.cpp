@@ -345,6 +345,27 @@ void frmMain::ChooseNiche(int index) {
   RunEvent([this] { view_.SetFocus(Focus::Region, 0); });
 }
 
+void frmMain::OpenProblem(int niche, int subniche, const std::string& name) {
+  if (niche < 0 || niche >= static_cast<int>(kNicheCount) || subniche < 0 ||
+      subniche >= static_cast<int>(kSubnicheCount)) {
+    return;
+  }
+  if (niche != CurrentNiche()) {
+    ChooseNiche(niche);
+    if (niche != CurrentNiche()) return;  // its picture failed: the old niche's list would do
+  } else {
+    RunEvent([this] { view_.SetPanelVisible(Panel::Prompt, false); });  // an old prompt
+  }
+  lblItem_Click(subniche);
+  RunEvent([this, subniche, &name] {
+    if (SubnicheIndex() != subniche || !view_.IsPanelVisible(Panel::Niche)) return;
+    const auto found = std::find_if(problems_.begin(), problems_.end(),
+                                    [&name](const ProblemEntry& e) { return e.name == name; });
+    const int row = static_cast<int>(found - problems_.begin());
+    if (found != problems_.end() && row != view_.SelectedProblem()) view_.SelectProblem(row);
+  });
+}
+
 void frmMain::RegionKey(int index) {
   if (!view_.IsPanelVisible(Panel::Niche)) lblItem_Click(index);
 }

@@ -57,6 +57,10 @@ class frmMain {
   // Keys, shortcuts and menus beyond the clicks.
   // Another niche: both panels close first, so nothing of the old niche stays in view.
   void ChooseNiche(int index);
+  // A problem found by searching: its niche chosen if need be, its subniche opened and the
+  // problem of that name selected, as the user would by clicking. The first of the list stays
+  // selected when no problem has that name any longer.
+  void OpenProblem(int niche, int subniche, const std::string& name);
   // A subniche by key, from the picture view only, where the regions can be clicked.
   void RegionKey(int index);
   void GenerateKey();  // in the niche view, where the button can be clicked

@@ -26,6 +26,7 @@ TEST(CommandLine, ParsesWhatTheHelpShows) {
     int niche, subniche;  // -1: none
     const char* problem;
     bool includeFree;
+    const char* search = "";
   } cases[] = {
       {{}, Mode::Window, -1, -1, nullptr, true},
       {{"--niche", "3"}, Mode::Window, 3, -1, nullptr, true},
@@ -46,6 +47,8 @@ TEST(CommandLine, ParsesWhatTheHelpShows) {
       {{"-v"}, Mode::Version, -1, -1, nullptr, true},
       {{"--list"}, Mode::List, -1, -1, nullptr, true},                 // the niches
       {{"--list", "--niche", "0"}, Mode::List, 0, -1, nullptr, true},  // its subniches
+      {{"--search", " Slow  site"}, Mode::Search, -1, -1, nullptr, true, " Slow  site"},
+      {{"--search=caf\u00E9"}, Mode::Search, -1, -1, nullptr, true, "caf\u00E9"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -57,6 +60,7 @@ TEST(CommandLine, ParsesWhatTheHelpShows) {
     EXPECT_EQ(options.subniche.value_or(-1), c.subniche);
     EXPECT_EQ(options.problem.value_or("(none)"), c.problem ? c.problem : "(none)");
     EXPECT_EQ(options.includeFree, c.includeFree);
+    EXPECT_EQ(options.search, c.search);
   }
 }
 
@@ -88,6 +92,11 @@ TEST(CommandLine, MistakesSayWhatIsWrong) {
       {{"-reverse", "stray"}, "unexpected argument \"stray\""},  // nor the next argument
       {{"-style"}, "-style needs a value"},
       {{"--list", "--niche", "0", "--subniche", "2", "-style", "fusion"}, "unknown option"},
+      {{"--search"}, "--search needs a value"},
+      {{"--search", " \t"}, "--search needs a word"},
+      {{"--search", "x", "--print"}, "cannot be used together"},
+      {{"--search", "x", "--niche", "0"}, "takes no --niche"},
+      {{"--search", "x", "-style", "fusion"}, "unknown option \"-style\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -209,6 +218,27 @@ TEST_F(CommandLineRun, PrintsThePromptTheClipboardWouldGet) {
             "[PROBLEM]\r\nP \xE2\x80\xA9 q\r\n\r\n[FREE]\r\nA\rB\r\n\r\n[PAID]\r\nC\r\n");
   EXPECT_EQ(RunWords({"--print", "--niche", "0", "--subniche", "3", "--problem", "Odd"}).out,
             "Internet Marketing / PPC\nP \n q\nA\nB\nC\n");
+}
+
+TEST_F(CommandLineRun, SearchPrintsWhatPrintTakes) {
+  const struct {
+    const char* text;
+    const char* out;
+  } cases[] = {
+      {"slow", "0\t2\tSlow Website\n"},
+      {"BROKEN", "0\t2\tbroken links\n"},  // the user's file, not the shipped one
+      {"mine", "0\t2\tbroken links\n"},
+      {"extra F", "0\t2\tExtra\n"},
+      {"kinsta hosts", "0\t2\tSlow Website\n"},
+      {"links break", ""},  // the shipped text the user's file replaces
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const Outcome found = RunWords({"--search", c.text});
+    EXPECT_EQ(found.out, c.out);
+    EXPECT_EQ(found.status, *c.out == '\0' ? 1 : 0);
+    EXPECT_EQ(found.err, "");
+  }
 }
 
 TEST_F(CommandLineRun, FailuresGoToStandardErrorWithStatusOne) {

@@ -65,6 +65,10 @@ unwritable full-sigpipe-ignored 1 message --print --niche 0 --subniche 2 --probl
 unwritable closed 1 message --print --niche 0 --subniche 2 --problem Big
 unwritable pipe any quiet --print --niche 0 --subniche 2 --problem Big
 unwritable pipe-sigpipe-ignored any quiet --print --niche 0 --subniche 2 --problem Big
+run 0 --search "aaa MY own"
+[ "$out" = "$(printf '0\t2\tAAA My Own')" ] || fail "--search printed '$out'"
+run 1 --search "zzqxv"
+[ -z "$out$err" ] || fail "a search that finds nothing printed '$out$err'"
 
 run 1 --print --niche 0 --subniche 2 --problem "No Such Problem"
 run 2 --niche 9

@@ -225,8 +225,10 @@ TEST_F(GuiTest, NicheByKeyAndByMenu) {
                                ui.lblItem[0]->mapToGlobal(ui.lblItem[0]->rect().center()));
   QApplication::sendEvent(ui.lblItem[0], &rightClick);
   EXPECT_EQ(names, QStringList({"Internet Marketing", "Careers and Employment", "Self Improvement",
-                                "Health and Wellness", "Relationships", "Personal Finance"}));
-  EXPECT_EQ(keys, QStringList({"Ctrl+1", "Ctrl+2", "Ctrl+3", "Ctrl+4", "Ctrl+5", "Ctrl+6"}));
+                                "Health and Wellness", "Relationships", "Personal Finance",
+                                "Find a Problem\u2026"}));
+  EXPECT_EQ(keys,
+            QStringList({"Ctrl+1", "Ctrl+2", "Ctrl+3", "Ctrl+4", "Ctrl+5", "Ctrl+6", "Ctrl+F"}));
   EXPECT_EQ(checked, 4);
   EXPECT_EQ(window->Controller().txtMenuIndex(), "1");
 }

@@ -486,6 +486,52 @@ TEST_F(frmMainTest, ChoosingANicheClosesThePanelsFirst) {
   EXPECT_EQ(view.failures.size(), 1u);
 }
 
+// A search result opens as the clicks on its niche, subniche and problem would, from any view.
+TEST_F(frmMainTest, OpenProblemGoesWhereTheClicksWould) {
+  StartUp();
+  const struct {
+    const char* from;
+    int niche, subniche;
+    const char* name;
+    const char* menuIndex;  // "0" with a panel closed: nothing was opened
+    int selected;
+    const char* problem;
+  } cases[] = {
+      {"picture", 0, 2, "Thin Content", "0", 2, "Pages say little."},
+      {"prompt", 0, 2, "Slow Website", "0", 1, "My site is slow."},  // the old prompt closes
+      {"niche", 4, 4, "Mirror Anxiety", "4", 0, "I avoid mirrors."},
+      {"prompt", 0, 2, "Broken Links", "0", 0, "Links are broken."},
+      {"niche", 0, 2, "Removed Since", "0", 0, "Links are broken."},  // the first, as a click
+      {"niche", 0, 2, "slow website", "0", 0, "Links are broken."},   // names as listed
+      {"niche", 6, 0, "Thin Content", "0", -1, ""},
+      {"niche", 0, 8, "Thin Content", "0", -1, ""},
+      {"niche", 5, 0, "Thin Content", "0", -1, ""},  // the niche's picture is missing
+  };
+  fs::remove(app.path() / "images/5.jpg");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.from) + " " + c.name + " " + std::to_string(c.niche));
+    while (view.visible[Panel::Niche]) controller.lblClose_Click();
+    controller.ChooseNiche(0);
+    if (std::string(c.from) != "picture") controller.lblItem_Click(3);
+    if (std::string(c.from) == "prompt") controller.cmdGenerate_Click();
+    view.failures.clear();
+    controller.OpenProblem(c.niche, c.subniche, c.name);
+    EXPECT_EQ(controller.txtMenuIndex(), c.menuIndex);
+    EXPECT_FALSE(view.visible[Panel::Prompt] && c.selected >= 0);
+    if (c.selected < 0) {
+      EXPECT_NE(controller.txtActiveSubniche(), std::to_string(c.subniche));
+      EXPECT_EQ(view.failures.size(), c.niche == 5 ? 1u : 0u);
+      continue;
+    }
+    EXPECT_TRUE(view.visible[Panel::Niche]);
+    EXPECT_EQ(controller.txtActiveSubniche(), std::to_string(c.subniche));
+    EXPECT_EQ(view.selected, c.selected);
+    EXPECT_EQ(view.Text(TextBox::Problem), c.problem);
+    EXPECT_EQ(view.focus, std::make_pair(Focus::ProblemList, 0));
+    EXPECT_TRUE(view.failures.empty());
+  }
+}
+
 // Keys do what a click on an uncovered control would, and nothing where it is covered.
 TEST_F(frmMainTest, KeysActOnlyWhereTheirControlCanBeClicked) {
   StartUp();

@@ -30,6 +30,7 @@
 #include "ui/qt/ArticleOptionsDialog.h"
 #include "ui/qt/InfoWindows.h"
 #include "ui/qt/PictureFile.h"
+#include "ui/qt/SearchPopup.h"
 
 namespace veltrane::qt {
 namespace {
@@ -127,6 +128,8 @@ MainWindow::MainWindow(const std::filesystem::path& appDir, const std::filesyste
         },
         Qt::QueuedConnection);
   });
+  if (!userDir.empty()) searchRoots_.push_back(userDir);
+  searchRoots_.push_back(appDir);
   static const bool accessibility = (InstallAccessibility(), true);
   (void)accessibility;
   ConnectEvents();
@@ -146,6 +149,17 @@ void MainWindow::AddShortcuts() {
   add(QKeySequence(Qt::Key_Escape), [this] { controller_.CloseKey(); });
   add(QKeySequence(Qt::Key_F1), [this] { controller_.lblInstructions_Click(); });
   add(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { controller_.SaveAsMyProblem(); });
+  add(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OpenSearch(); });
+}
+
+void MainWindow::OpenSearch() {
+  if (search_ == nullptr) {
+    search_ = new SearchPopup(searchRoots_, this);
+    search_->onChoose = [this](int niche, int subniche, const std::string& name) {
+      controller_.OpenProblem(niche, subniche, name);
+    };
+  }
+  search_->Open();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -188,6 +202,10 @@ void MainWindow::ShowNicheMenu(const QPoint& at) {
     connect(action, &QAction::triggered, this,
             [this, i] { controller_.ChooseNiche(static_cast<int>(i)); });
   }
+  menu.addSeparator();
+  QAction* find = menu.addAction(QStringLiteral("Find a Problem\u2026"));
+  find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  connect(find, &QAction::triggered, this, [this] { OpenSearch(); });
   dialogs_->Popup(menu, at);
 }
 

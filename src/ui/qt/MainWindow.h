@@ -18,6 +18,8 @@ class QScrollArea;
 
 namespace veltrane::qt {
 
+class SearchPopup;
+
 // The main window: forwards every event to the controller frmMain and does what the controller
 // asks. It decides nothing itself. Its controls carry their names as object names.
 class MainWindow : public QWidget, public MainWindowView {
@@ -86,6 +88,8 @@ class MainWindow : public QWidget, public MainWindowView {
   void ConnectEvents();
   void AddShortcuts();
   void ShowNicheMenu(const QPoint& at);
+  // Find a Problem: the search over every niche, made at its first use.
+  void OpenSearch();
   void ShowProblemMenu(const QPoint& at);
   // Opens the context menu of the control that has the focus, beside it.
   void ShowMenuByKeyboard();
@@ -115,6 +119,8 @@ class MainWindow : public QWidget, public MainWindowView {
     QList<QPointer<QWidget>> hidden;
   };
   std::map<QWidget*, Covered> covered_;
+  ContentRoots searchRoots_;
+  SearchPopup* search_ = nullptr;
 };
 
 }  // namespace veltrane::qt
