@@ -15,6 +15,7 @@
 #include "content/ProblemListing.h"
 #include "content/ProblemReader.h"
 #include "content/TextEncoding.h"
+#include "content/TextFile.h"
 #include "prompt/ComposePrompt.h"
 #include "ui/TextBoxText.h"
 
@@ -128,6 +129,9 @@ std::string Usage() {
   return "Usage: veltrane [--niche N] [Qt options]\n"
          "  or:  veltrane --list [--niche N [--subniche S]]\n"
          "  or:  veltrane --print --niche N --subniche S --problem NAME [--no-free]\n"
+         "                [--type TYPE] [--language NAME] [--tone TONE] [--length WORDS]\n"
+         "                [--experience-file FILE]\n"
+         "  or:  veltrane --list-types\n"
          "  or:  veltrane --search TEXT\n"
          "\n"
          "Composes article prompts for writers of affiliate-marketing articles: a common\n"
@@ -146,6 +150,17 @@ std::string Usage() {
          "  --problem NAME    the problem, named as --list prints it; letter case may differ\n"
          "                    where that leaves one problem\n"
          "  --no-free         with --print: the prompt without a free resource\n"
+         "  --type TYPE       with --print: the article type, by its name or its folder's\n"
+         "                    (--list-types prints them); the problem-solution one otherwise\n"
+         "  --language NAME   with --print: the language the article is written in\n"
+         "                    (English otherwise)\n"
+         "  --tone TONE       with --print: friendly (otherwise), professional or direct\n"
+         "  --length WORDS    with --print: about how many words, 300 to 10000\n"
+         "  --experience-file FILE\n"
+         "                    with --print: your own experience, used in place of the line\n"
+         "                    the prompt otherwise leaves for it\n"
+         "  --list-types      print the article types, a line each: folder and name, apart\n"
+         "                    by a tab\n"
          "  --search TEXT     print every problem whose name or texts hold all the words of\n"
          "                    TEXT (letter case and accents ignored), one a line: niche number,\n"
          "                    subniche number and name, apart by tabs, as --print takes them\n"
@@ -192,6 +207,9 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   bool version = false;
   bool list = false;
   bool print = false;
+  bool listTypes = false;
+  bool shaped = false;  // an article option given
+  std::string length;
   std::optional<std::string> niche;
   std::optional<std::string> subniche;
   std::optional<std::string> search;
@@ -268,6 +286,20 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
       mistake = value(options.problem);
     } else if (argument == "--search") {
       mistake = value(search);
+    } else if (argument == "--list-types") {
+      mistake = flag(listTypes);
+    } else if (argument == "--type") {
+      mistake = value(options.type);
+    } else if (argument == "--language" || argument == "--tone" || argument == "--length") {
+      std::optional<std::string> given;
+      mistake = value(given);
+      if (given && argument == "--language") options.article.language = *given;
+      if (given && argument == "--tone") options.article.tone = *given;
+      if (given && argument == "--length") length = *given;
+      shaped = true;
+    } else if (argument == "--experience-file") {
+      mistake = value(options.experienceFile);
+      shaped = true;
     } else {
       mistake = error("unknown option " + Quoted(argument) + ".");
     }
@@ -281,6 +313,30 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   if (version) {
     options.mode = Options::Mode::Version;
     return options;
+  }
+  if (listTypes) {
+    if (list || print || search || shaped || options.type) return error("--list-types goes alone.");
+    options.mode = Options::Mode::ListTypes;
+    return options;
+  }
+  if ((shaped || options.type) && !print) {
+    return error("--type, --language, --tone, --length and --experience-file go with --print.");
+  }
+  if (!length.empty()) {
+    const bool digits =
+        length.size() <= 6 && length.find_first_not_of("0123456789") == std::string::npos;
+    options.article.length = digits ? std::stoul(length) : 1;  // 1 is refused below
+  }
+  const auto tone =
+      std::find_if(ArticleTones().begin(), ArticleTones().end(),
+                   [&](const ToneChoice& t) { return SameName(t.name, options.article.tone); });
+  if (tone == ArticleTones().end()) {
+    return error("unknown tone " + Quoted(options.article.tone) +
+                 "; give friendly, professional or direct.");
+  }
+  options.article.tone = std::string(tone->name);
+  if (const std::optional<std::string> wrong = ArticleOptionsError(options.article)) {
+    return error(*wrong);
   }
   if (int{list} + int{print} + int{search.has_value()} > 1) {
     return error("--list, --print and --search cannot be used together.");
@@ -358,6 +414,11 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
       outcome.status = outcome.out.empty() ? 1 : 0;  // as grep: nothing found, nothing said
       return outcome;
     }
+    case Options::Mode::ListTypes:
+      for (const ArticleType& type : ListArticleTypes(roots)) {
+        outcome.out += (type.key.empty() ? "default" : type.key) + '\t' + type.name + '\n';
+      }
+      return outcome;
     case Options::Mode::List:
     case Options::Mode::Print:
       break;
@@ -429,8 +490,29 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
     }
     const ProblemSections boxes{read.problemText, AsTextBoxHolds(read.freeText),
                                 AsTextBoxHolds(read.paidText)};
-    outcome.out =
-        AsTextBoxHolds(ComposePrompt(roots, options.includeFree, niche.name, subnicheName, boxes));
+    // The type by its folder or its name, as the window's chooser offers them.
+    std::string typeKey;
+    if (options.type) {
+      const std::vector<ArticleType> types = ListArticleTypes(roots);
+      const auto type = std::find_if(types.begin(), types.end(), [&](const ArticleType& t) {
+        return SameName(t.key.empty() ? "default" : t.key, *options.type) ||
+               SameName(t.name, *options.type);
+      });
+      if (type == types.end()) {
+        std::string names;
+        for (const ArticleType& t : types) names += "\n  " + t.name;
+        throw Failure("no article type " + Quoted(*options.type) + "; the types are:" + names);
+      }
+      typeKey = type->key;
+    }
+    ArticleOptions article = options.article;
+    if (options.experienceFile) {
+      // As the dialog's box would hold it: without the file's last line break.
+      article.experience = AsTextBoxHolds(ReadTextFile(*options.experienceFile));
+      while (article.experience.ends_with('\n')) article.experience.pop_back();
+    }
+    outcome.out = AsTextBoxHolds(ComposePrompt(roots, options.includeFree, niche.name, subnicheName,
+                                               boxes, typeKey, article));
   } catch (const Failure& failure) {
     outcome.status = 1;
     outcome.err = std::string(failure.what()) + "\n";

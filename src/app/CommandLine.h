@@ -9,19 +9,24 @@
 #include <vector>
 
 #include "content/ContentPaths.h"
+#include "prompt/ArticleOptions.h"
 
 // The program's command line: the window's options, and the modes that print without one.
 // Nothing here needs Qt or a display.
 namespace veltrane::cli {
 
 struct Options {
-  enum class Mode { Window, List, Print, Search, Help, Version };
+  enum class Mode { Window, List, ListTypes, Print, Search, Help, Version };
   Mode mode = Mode::Window;
   std::optional<int> niche;  // menu index
   std::optional<int> subniche;
   std::optional<std::string> problem;
   bool includeFree = true;
-  std::string search;                         // the words --search looks for
+  std::string search;  // the words --search looks for
+  // The article's type and options, as the window's chooser and dialog set them.
+  std::optional<std::string> type;
+  ArticleOptions article;
+  std::optional<std::string> experienceFile;
   std::vector<std::string> toolkitArguments;  // single-dash arguments, for Qt
 };
 

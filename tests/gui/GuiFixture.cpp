@@ -6,6 +6,7 @@
 #include "ui/qt/Widgets.h"
 
 #include <QMessageBox>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -92,6 +93,9 @@ GuiTest::GuiTest() {
             "Niche #NICHE# / #SUBNICHE#\r\nProblem: #PROBLEM#\r\nFree: #FREE#\r\nPaid:\r\n#PAID#");
   app.Write("templates/template.txt", "Plain #NICHE#: #PROBLEM#\r\n#PAID#");
 
+  // The settings file of the test, not the machine's.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromStdString(config.path().string()));
   dialogs.onModal = [this](QDialog* dialog) {
     ModalSeen seen{QString::fromLatin1(dialog->metaObject()->className()), dialog->windowTitle(),
                    QString(), dialog};

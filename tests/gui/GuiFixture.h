@@ -101,7 +101,8 @@ class GuiTest : public testing::Test {
   std::function<void(QDialog*)> inspect;
 
   TempDir app;
-  TempDir user;  // the user's own folder, empty unless a test fills it
+  TempDir user;    // the user's own folder, empty unless a test fills it
+  TempDir config;  // where the settings file is written
   TestDialogs dialogs;
   std::unique_ptr<qt::MainWindow> window;
   Controls ui;

@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -380,24 +383,69 @@ TEST_F(GuiTest, PrintGivesWhatTheClipboardGets) {
   app.Write("templates/template-free.txt",
             "#NICHE#|#SUBNICHE#\r\n#PROBLEM#\r#FREE#\n#PAID#\xE2\x80\xA9.");
   app.Write("templates/template.txt", "#PAID##PROBLEM#\r\n");
+  const std::string options = "#LANGUAGE#|#TONE#|#LENGTH#\r\n#EXPERIENCE#\r\n";
+  app.Write("templates/review/name.txt", "Product Review");
+  app.Write("templates/review/template-free.txt", "Review: #PROBLEM#\r\n" + options);
+  app.Write("templates/review/template.txt", "Review plain: #PAID#" + options);
+  const std::filesystem::path experience = app.Write("experience.txt",
+                                                     "I ran it \xE2\x80\x9C"
+                                                     "daily\xE2\x80\x9D.\nTwice.\n");
+  const struct {
+    const char* type;  // as --type takes it
+    const char* language;
+    const char* tone;
+    int length;
+    bool withExperience;
+  } rows[] = {
+      {"default", "English", "friendly", 0, false},
+      {"review", "English", "friendly", 0, false},
+      {"Product Review", "Brazilian Portuguese", "direct", 1200, true},
+  };
   Open();
-  for (const bool includeFree : {true, false}) {
-    SCOPED_TRACE(includeFree);
-    Click(ui.lblItem[5]);
-    if (ui.chkFree->isChecked() != includeFree) Click(ui.chkFree);
-    Click(ui.cmdGenerate);
-    Click(ui.lblCopyToClipboard);
-    cli::Options options;
-    options.mode = cli::Options::Mode::Print;
-    options.niche = 0;
-    options.subniche = 5;
-    options.problem = "Odd Texts";
-    options.includeFree = includeFree;
-    const cli::Outcome printed = cli::Run(options, {user.path(), app.path()});
-    EXPECT_EQ(printed.status, 0) << printed.err;
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), printed.out);
-    Click(ui.lblClose);
-    Click(ui.lblClose);
+  for (const auto& row : rows) {
+    for (const bool includeFree : {true, false}) {
+      SCOPED_TRACE(std::string(row.type) + (includeFree ? " free" : " plain"));
+      Click(ui.lblItem[5]);
+      if (ui.chkFree->isChecked() != includeFree) Click(ui.chkFree);
+      auto* types = window->findChild<QComboBox*>(Q("cboArticleType"));
+      types->setCurrentIndex(
+          std::string(row.type) == "default" ? 0 : types->findText(Q("Product Review")));
+      inspect = [&](QDialog* dialog) {
+        const auto field = [dialog](const char* name) {
+          for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            if (w->accessibleName() == Q(name)) return w;
+          }
+          return static_cast<QWidget*>(nullptr);
+        };
+        static_cast<QComboBox*>(field("Language"))->setCurrentText(Q(row.language));
+        auto* tone = static_cast<QComboBox*>(field("Tone"));
+        tone->setCurrentIndex(tone->findData(Q(row.tone)));
+        static_cast<QSpinBox*>(field("Length"))->setValue(row.length);
+        static_cast<QPlainTextEdit*>(field("Your own experience"))
+            ->setPlainText(row.withExperience ? Q("I ran it \u201Cdaily\u201D.\nTwice.")
+                                              : QString());
+        dialog->accept();
+      };
+      Click(window->findChild<QWidget*>(Q("lblArticleOptions")));
+      inspect = nullptr;
+      Click(ui.cmdGenerate);
+      Click(ui.lblCopyToClipboard);
+      std::vector<std::string> words{
+          "--print", "--niche", "0",          "--subniche", "5",      "--problem", "Odd Texts",
+          "--type",  row.type,  "--language", row.language, "--tone", row.tone};
+      if (!includeFree) words.push_back("--no-free");
+      if (row.length != 0) words.insert(words.end(), {"--length", std::to_string(row.length)});
+      if (row.withExperience) words.insert(words.end(), {"--experience-file", experience.string()});
+      const std::vector<std::string_view> arguments(words.begin(), words.end());
+      const auto parsed = cli::Parse(arguments);
+      ASSERT_TRUE(std::holds_alternative<cli::Options>(parsed)) << std::get<std::string>(parsed);
+      const cli::Outcome printed =
+          cli::Run(std::get<cli::Options>(parsed), {user.path(), app.path()});
+      EXPECT_EQ(printed.status, 0) << printed.err;
+      EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), printed.out);
+      Click(ui.lblClose);
+      Click(ui.lblClose);
+    }
   }
 }
 
