@@ -12,6 +12,7 @@
 #include "ui/frmMain.h"
 #include "ui/qt/Dialogs.h"
 #include "ui/qt/MainForm.h"
+#include "ui/qt/WindowExtension.h"
 
 class QMenu;
 
@@ -31,6 +32,8 @@ class MainWindow : public QWidget, public MainWindowView {
   // cannot start.
   bool Load(int menuIndex = 0);
   frmMain& Controller() { return controller_; }
+  // Adds `extension`'s controls, menu entries and keys; it must outlive the window.
+  void SetExtension(WindowExtension* extension);
 
   // MainWindowView
   void ShowPicture(const NichePicture& files) override;
@@ -100,6 +103,7 @@ class MainWindow : public QWidget, public MainWindowView {
   frmMain controller_;
   Dialogs ownDialogs_;
   Dialogs* dialogs_;
+  WindowExtension* extension_ = nullptr;
   // The controls each shown panel has disabled.
   std::map<QWidget*, QList<QPointer<QWidget>>> covered_;
 };
