@@ -1,12 +1,15 @@
 #include "app/CommandLine.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "content/Failure.h"
 #include "content/NameFold.h"
 #include "content/NicheCatalog.h"
 #include "content/ProblemListing.h"
 #include "content/ProblemReader.h"
+#include "content/TextEncoding.h"
+#include "content/TextFile.h"
 #include "prompt/ComposePrompt.h"
 #include "ui/TextBoxText.h"
 
@@ -51,6 +54,10 @@ std::string Usage() {
   return "Usage: veltrane [--niche N]\n"
          "       veltrane --list --niche N --subniche S\n"
          "       veltrane --print --niche N --subniche S --problem NAME [--no-free]\n"
+         "       veltrane --print --all --niche N [--subniche S] --out DIR [--every R] "
+         "[--no-free]\n"
+         "       veltrane --generate --niche N --subniche S --problem NAME [--base URL]\n"
+         "                [--model NAME] [--no-free]\n"
          "\n"
          "Composes article prompts for writers of affiliate-marketing articles: a common\n"
          "problem of a subniche, a free resource and paid ones, filled into a prompt template.\n"
@@ -64,7 +71,17 @@ std::string Usage() {
          "  --print           print the prompt that \"Copy to Clipboard\" gives for the problem,\n"
          "                    its texts unedited\n"
          "  --problem NAME    the problem, named as --list prints it\n"
-         "  --no-free         with --print: the prompt without a free resource\n"
+         "  --no-free         with --print or --generate: the prompt without a free resource\n"
+         "  --all             with --print: write every problem's prompt of the subniche (of\n"
+         "                    every subniche of the niche without --subniche, a folder each)\n"
+         "                    into --out DIR, with calendar.csv from today on\n"
+         "  --every R         the calendar's rhythm: daily, weekly (the default), 2weeks or\n"
+         "                    monthly\n"
+         "  --generate        send the problem's prompt to your language model and stream the\n"
+         "                    article to standard output\n"
+         "  --base URL        with --generate: the server, such as http://localhost:11434/v1;\n"
+         "  --model NAME      and its model; else those saved in the window's Model Settings.\n"
+         "                    The key comes from VELTRANE_API_KEY, else the desktop's keyring\n"
          "  --help            show this help and exit\n"
          "  --version         show the version and exit\n"
          "\n"
@@ -74,8 +91,40 @@ std::string Usage() {
          "Your own problems, templates and pictures live in $XDG_DATA_HOME/veltrane\n"
          "(~/.local/share/veltrane when XDG_DATA_HOME is not set), laid out as the shipped ones.\n"
          "\n"
-         "Exit status: 0 on success, 1 when a file cannot be read or a problem is unknown,\n"
-         "2 when the command line is wrong.\n";
+         "Exit status: 0 on success, 1 when a file cannot be read or a problem is unknown, or\n"
+         "the model failed or stopped before the article was complete, 2 when the command line\n"
+         "is wrong.\n";
+}
+
+// --print --all: the prompts of one subniche, or of each subniche in a folder of its own.
+Outcome WriteAll(const Options& options, const ContentRoots& roots) {
+  Outcome outcome;
+  std::vector<int> subniches;
+  for (int j = 0; j < static_cast<int>(kSubnicheCount); ++j) {
+    if (!options.subniche || *options.subniche == j) subniches.push_back(j);
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  const std::chrono::year_month_day today{std::chrono::year(local.tm_year + 1900),
+                                          std::chrono::month(unsigned(local.tm_mon + 1)),
+                                          std::chrono::day(unsigned(local.tm_mday))};
+  const std::filesystem::path out = options.out.value();
+  try {
+    const std::vector<BatchItem> items = PlanBatch(roots, *options.niche, subniches,
+                                                   !options.subniche, ".txt", today, options.every);
+    for (const BatchItem& item : items) {
+      WriteFileAtomically(out / item.file, ProblemPrompt(roots, item.niche, item.subniche,
+                                                         item.problem, options.includeFree));
+    }
+    WriteFileAtomically(out / "calendar.csv", CalendarCsv(items));
+    outcome.out = "Wrote " + std::to_string(items.size()) + " prompts and calendar.csv to " +
+                  DisplayPath(out) + "\n";
+  } catch (const Failure& failure) {
+    outcome.status = 1;
+    outcome.err = std::string(failure.what()) + "\n";
+  }
+  return outcome;
 }
 
 }  // namespace
@@ -104,6 +153,8 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   bool version = false;
   bool list = false;
   bool print = false;
+  bool generate = false;
+  std::optional<std::string> every;
   std::optional<std::string> niche;
   std::optional<std::string> subniche;
   const auto error = [](const std::string& message) {
@@ -157,6 +208,18 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
     } else if (argument == "--no-free") {
       mistake = flag(noFree);
       if (noFree) options.includeFree = false;
+    } else if (argument == "--all") {
+      mistake = flag(options.all);
+    } else if (argument == "--generate") {
+      mistake = flag(generate);
+    } else if (argument == "--out") {
+      mistake = value(options.out);
+    } else if (argument == "--every") {
+      mistake = value(every);
+    } else if (argument == "--base") {
+      mistake = value(options.base);
+    } else if (argument == "--model") {
+      mistake = value(options.model);
     } else if (argument == "--niche") {
       mistake = value(niche);
     } else if (argument == "--subniche") {
@@ -177,8 +240,23 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
     options.mode = Options::Mode::Version;
     return options;
   }
-  if (list && print) return error("--list and --print cannot be used together.");
-  options.mode = list ? Options::Mode::List : print ? Options::Mode::Print : Options::Mode::Window;
+  if (list + print + generate > 1) {
+    return error("--list, --print and --generate cannot be used together.");
+  }
+  options.mode = list       ? Options::Mode::List
+                 : print    ? Options::Mode::Print
+                 : generate ? Options::Mode::Generate
+                            : Options::Mode::Window;
+  if ((options.all || options.out || every) && !(print && options.all && options.out)) {
+    return error("--all, --out and --every go together with --print, --all needing --out.");
+  }
+  if (every) {
+    const std::optional<Rhythm> rhythm = ParseRhythm(*every);
+    if (!rhythm) return error("--every takes daily, weekly, 2weeks or monthly.");
+    options.every = *rhythm;
+  }
+  if ((options.base || options.model) && !generate)
+    return error("--base and --model go with --generate.");
   if (niche) {
     options.niche = NicheIndex(*niche);
     if (!options.niche) {
@@ -188,14 +266,20 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   }
   if (options.mode == Options::Mode::Window) {
     if (subniche || options.problem || !options.includeFree) {
-      return error("--subniche, --problem and --no-free go with --list or --print.");
+      return error(
+          "--subniche, --problem and --no-free go with --list or --print (or --generate).");
     }
     return options;
   }
   if (!options.toolkitArguments.empty()) {
     return error("unknown option " + Quoted(options.toolkitArguments.front()) + ".");
   }
-  if (!niche || !subniche) return error("--list and --print need --niche and --subniche.");
+  if (!niche) return error("--list, --print and --generate need --niche and --subniche.");
+  if (options.all && !subniche) {
+    if (options.problem) return error("--all writes every problem: --problem goes without it.");
+    return options;
+  }
+  if (!subniche) return error("--list, --print and --generate need --niche and --subniche.");
   options.subniche = SubnicheIndex(*options.niche, *subniche);
   if (!options.subniche) {
     return "veltrane: unknown subniche " + Quoted(*subniche) + " of " +
@@ -205,8 +289,10 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   if (options.mode == Options::Mode::List && (options.problem || !options.includeFree)) {
     return error("--problem and --no-free go with --print.");
   }
-  if (options.mode == Options::Mode::Print && !options.problem) {
-    return error("--print needs --problem.");
+  if (options.mode != Options::Mode::List && options.all == options.problem.has_value()) {
+    return error(options.all ? "--all writes every problem: --problem goes without it."
+                 : options.mode == Options::Mode::Print ? "--print needs --problem."
+                                                        : "--generate needs --problem.");
   }
   return options;
 }
@@ -221,6 +307,7 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
       outcome.out = "veltrane " VELTRANE_VERSION "\n";
       return outcome;
     case Options::Mode::Window:
+    case Options::Mode::Generate:
       outcome.status = 2;
       outcome.err = "veltrane: the window is not opened from here.\n";
       return outcome;
@@ -229,6 +316,7 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
       break;
   }
 
+  if (options.all) return WriteAll(options, roots);
   const NicheEntry& niche = NicheCatalog()[static_cast<std::size_t>(options.niche.value())];
   const std::string menu = std::to_string(*options.niche);
   const std::string sub = std::to_string(options.subniche.value());

@@ -9,18 +9,26 @@
 #include <vector>
 
 #include "content/ContentPaths.h"
+#include "prompt/Batch.h"
 
 // The program's command line: the window's options, and the modes that print without one.
 // Nothing here needs Qt or a display.
 namespace veltrane::cli {
 
 struct Options {
-  enum class Mode { Window, List, Print, Help, Version };
+  enum class Mode { Window, List, Print, Generate, Help, Version };
   Mode mode = Mode::Window;
   std::optional<int> niche;  // menu index
   std::optional<int> subniche;
   std::optional<std::string> problem;
   bool includeFree = true;
+  // --print --all: every problem's prompt into `out`, with calendar.csv.
+  bool all = false;
+  std::optional<std::string> out;
+  Rhythm every = Rhythm::Weekly;
+  // --generate: the model's server and model, else the saved settings.
+  std::optional<std::string> base;
+  std::optional<std::string> model;
   std::vector<std::string> toolkitArguments;  // single-dash arguments, for Qt
 };
 
@@ -38,7 +46,7 @@ struct Outcome {
   std::string err;  // for standard error
 };
 
-// Runs the modes that need no window: --list, --print, --help and --version.
+// Runs the modes that need neither a window nor Qt: --list, --print, --help and --version.
 Outcome Run(const Options& options, const ContentRoots& roots);
 
 // The folder of the running program, links resolved: its content lies beside it.
