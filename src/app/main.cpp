@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/Generate.h"
 #include "content/ContentPaths.h"
+#include "model/qt/ModelActions.h"
 #include "ui/qt/MainWindow.h"
 
 namespace {
@@ -49,6 +51,9 @@ int main(int argc, char** argv) {
     veltrane::ContentRoots roots;
     if (!userDir.empty()) roots.push_back(userDir);
     roots.push_back(appDir);
+    if (options.mode == Options::Mode::Generate) {
+      return veltrane::cli::Generate(options, roots, argc > 0 ? argv[0] : "veltrane");
+    }
     const veltrane::cli::Outcome outcome = veltrane::cli::Run(options, roots);
     Write(outcome.out, stdout);
     Write(outcome.err, stderr);
@@ -74,6 +79,9 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(ProgramIcon());
 
   veltrane::qt::MainWindow window(appDir, userDir);
+  // Sets up nothing until the writer first uses the model.
+  veltrane::modelui::ModelActions model(window, appDir, userDir);
+  window.SetExtension(&model);
   if (!window.Load(options.niche.value_or(0))) return 1;
   window.showMaximized();
   return QApplication::exec();
