@@ -79,7 +79,10 @@ int Generate(const Options& options, const ContentRoots& roots, const char* prog
   const auto send = [&](const QString& key) {
     if (!key.isEmpty()) {
       if (const auto refusal = model::KeyRefusal(base.url)) {
-        QCoreApplication::exit(Fail(*refusal));
+        Fail(*refusal);
+        // May come before the event loop runs, where exit() alone would be lost.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
         return;
       }
     }

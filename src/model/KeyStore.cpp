@@ -14,6 +14,12 @@ QHash<QString, QString>& RunKeys() {
   return keys;
 }
 
+// Keys the keyring gave or took this run: asking it again costs tens of milliseconds a send.
+QHash<QString, QString>& KeyringKeys() {
+  static QHash<QString, QString> keys;
+  return keys;
+}
+
 QString KeptForTheRun(const QKeychain::Job& job) {
   QString why = job.errorString().trimmed();
   if (why.isEmpty()) why = QStringLiteral("no keyring service answered");
@@ -29,6 +35,7 @@ KeyStore::KeyStore(QObject* parent) : QObject(parent) {}
 
 void KeyStore::ForgetRunKeys() {
   RunKeys().clear();
+  KeyringKeys().clear();
 }
 
 void KeyStore::Read(const QString& base, std::function<void(const QString&, const QString&)> done) {
@@ -39,9 +46,11 @@ void KeyStore::Read(const QString& base, std::function<void(const QString&, cons
     const auto* read = static_cast<QKeychain::ReadPasswordJob*>(finished);
     switch (read->error()) {
       case QKeychain::NoError:
+        KeyringKeys().insert(base, read->textData());
         done(read->textData(), {});
         return;
       case QKeychain::EntryNotFound:
+        if (!RunKeys().contains(base)) KeyringKeys().insert(base, QString());
         done(RunKeys().value(base), {});
         return;
       default:
@@ -65,13 +74,12 @@ void KeyStore::Write(const QString& base, const QString& key,
   job->setInsecureFallback(false);
   connect(job, &QKeychain::Job::finished, this, [base, key, done](QKeychain::Job* finished) {
     const QKeychain::Error error = finished->error();
+    RunKeys().remove(base);
+    KeyringKeys().remove(base);
     if (error == QKeychain::NoError || (key.isEmpty() && error == QKeychain::EntryNotFound)) {
-      RunKeys().remove(base);
+      KeyringKeys().insert(base, key);
       done({});
-      return;
-    }
-    if (key.isEmpty()) {
-      RunKeys().remove(base);
+    } else if (key.isEmpty()) {
       done({});
     } else {
       RunKeys().insert(base, key);

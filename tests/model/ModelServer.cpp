@@ -31,6 +31,7 @@ ModelServer::ModelServer() {
   connect(&server_, &QTcpServer::newConnection, this, [this] {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
       socket->setParent(this);
+      connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
       connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Serve(socket); });
     }
   });
@@ -79,11 +80,13 @@ void ModelServer::Serve(QTcpSocket* socket) {
   socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + " " +
                 reasons.value(answer.status, "Status") + "\r\n" + answer.headers +
                 "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n");
-  // One part at a time, each on a later turn of the event loop so the client reads them apart.
+  // The first part at once, the others one at a time, each on a later turn of the event loop so
+  // the client reads them apart.
   auto next = std::make_shared<std::size_t>(0);
   auto* timer = new QTimer(socket);
+  timer->setTimerType(Qt::PreciseTimer);
   timer->setInterval(answer.gapMs);
-  connect(timer, &QTimer::timeout, socket, [socket, timer, answer, next] {
+  const auto step = [socket, timer, answer, next] {
     if (*next < answer.parts.size()) {
       const QByteArray& part = answer.parts[(*next)++];
       socket->write(QByteArray::number(part.size(), 16) + "\r\n" + part + "\r\n");
@@ -98,7 +101,9 @@ void ModelServer::Serve(QTcpSocket* socket) {
       socket->write("0\r\n\r\n");
       socket->disconnectFromHost();
     }
-  });
+  };
+  connect(timer, &QTimer::timeout, socket, step);
+  if (!answer.parts.empty()) step();
   timer->start();
 }
 

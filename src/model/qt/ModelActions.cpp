@@ -133,8 +133,8 @@ ArticleWindow* ModelActions::Send() {
     at.setX(std::max(screen.left(), screen.right() - article->width() - step));
   }
   article->move(at);
+  article->Send();  // the key lookup goes on while the window is shown
   article->show();
-  article->Send();
   return article;
 }
 
