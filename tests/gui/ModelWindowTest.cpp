@@ -1,3 +1,4 @@
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -88,9 +89,19 @@ TEST_F(ModelGuiTest, SendsOnlyWhenAskedAndShowsTheArticleFormatted) {
   EXPECT_TRUE(file.starts_with("---\nniche: \"Internet Marketing\"\nsubniche: \"SEO\"\n")) << file;
   EXPECT_TRUE(file.ends_with("---\n\n# Heading\n\nSome **bold** text.\n")) << file;
 
+  const QString page = QString::fromStdString((user.path() / "page.html").string());
+  inspect = [&](QDialog* dialog) {
+    static_cast<QFileDialog*>(dialog)->selectFile(page);
+    dialog->accept();
+  };
+  Find<QPushButton>(article, "Export HTML\u2026")->click();
+  const std::string html = ReadFileBytes(page.toStdString());
+  EXPECT_NE(html.find("<title>Broken Links</title>"), std::string::npos) << html;
+  EXPECT_EQ(html.find("**bold**"), std::string::npos) << html;
+
   // The address was agreed to once; the second send asks nothing.
   EXPECT_NE(actions->Send(), nullptr);
-  EXPECT_EQ(modals.size(), 1u);
+  EXPECT_EQ(modals.size(), 2u);  // the confirmation and the file chooser
   EXPECT_EQ(window->findChildren<modelui::ArticleWindow*>().size(), 2);
   EXPECT_TRUE(actions->Session().NetworkStarted());
 }

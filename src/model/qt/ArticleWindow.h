@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <filesystem>
 
@@ -52,6 +53,7 @@ class ArticleWindow : public QWidget {
  private:
   void Start(const QString& key);
   void Append(const QString& piece);
+  void ShowArrived();
   void End(bool complete, const QString& reason);
   void Show();  // formatted or plain, as the toggle says
   void Announce(const QString& text);
@@ -66,6 +68,8 @@ class ArticleWindow : public QWidget {
   ArticleJob job_;
   QPointer<model::ChatStream> stream_;
   QString text_;
+  QString shown_;  // arrived, not in the view yet
+  QTimer paced_;
   bool sending_ = false;
   bool complete_ = false;
   std::filesystem::path saved_;

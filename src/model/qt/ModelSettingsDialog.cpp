@@ -70,12 +70,11 @@ ModelSettingsDialog::ModelSettingsDialog(ModelSession& session, QWidget* parent)
   keyNote_->setText(QStringLiteral("Looking in the desktop's keyring\u2026"));
   form->addRow(QString(), keyNote_);
 
-  for (QWidget* field : {static_cast<QWidget*>(preset_), static_cast<QWidget*>(address_),
-                         static_cast<QWidget*>(model_), static_cast<QWidget*>(key_)}) {
-    auto* label = qobject_cast<QLabel*>(form->labelForField(field));
-    if (label != nullptr)
-      field->setAccessibleName(label->text().remove(QLatin1Char('&')).chopped(1));
-  }
+  // Screen readers name each box as its label does.
+  preset_->setAccessibleName(QStringLiteral("Server"));
+  address_->setAccessibleName(QStringLiteral("Address"));
+  model_->setAccessibleName(QStringLiteral("Model"));
+  key_->setAccessibleName(QStringLiteral("Key (optional)"));
 
   test_ = new QPushButton(QStringLiteral("&Test Connection"), this);
   result_ = PlainText(this);
