@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <numeric>
 
 #include "content/Failure.h"
@@ -133,6 +134,10 @@ std::string Usage() {
          "                [--experience-file FILE]\n"
          "  or:  veltrane --list-types\n"
          "  or:  veltrane --search TEXT\n"
+         "  or:  veltrane --print --all --niche N [--subniche S] --out DIR [--every R]\n"
+         "                [--no-free]\n"
+         "  or:  veltrane --generate --niche N --subniche S --problem NAME [--base URL]\n"
+         "                [--model NAME] [--no-free]\n"
          "\n"
          "Composes article prompts for writers of affiliate-marketing articles: a common\n"
          "problem of a subniche, a free resource and paid ones, filled into a prompt template.\n"
@@ -164,6 +169,16 @@ std::string Usage() {
          "  --search TEXT     print every problem whose name or texts hold all the words of\n"
          "                    TEXT (letter case and accents ignored), one a line: niche number,\n"
          "                    subniche number and name, apart by tabs, as --print takes them\n"
+         "  --all             with --print: write every problem's prompt of the subniche (of\n"
+         "                    every subniche of the niche without --subniche, a folder each)\n"
+         "                    into --out DIR, with calendar.csv from today on\n"
+         "  --every R         the calendar's rhythm: daily, weekly (the default), 2weeks or\n"
+         "                    monthly\n"
+         "  --generate        send the problem's prompt to your language model and stream the\n"
+         "                    article to standard output\n"
+         "  --base URL        with --generate: the server, such as http://localhost:11434/v1;\n"
+         "  --model NAME      and its model; else those saved in the window's Model Settings.\n"
+         "                    The key comes from VELTRANE_API_KEY, else the desktop's keyring\n"
          "  -h, --help        show this help and exit\n"
          "  -v, --version     show the version and exit\n"
          "\n"
@@ -177,8 +192,39 @@ std::string Usage() {
          "(~/.local/share/veltrane when XDG_DATA_HOME is not set), laid out as the shipped ones.\n"
          "\n"
          "Exit status: 0 on success, 1 when a file cannot be read, a problem is unknown, a\n"
-         "search finds nothing or the output cannot be written, 2 when the command line is "
-         "wrong.\n";
+         "search finds nothing, the model failed or stopped before the article was complete, or\n"
+         "the output cannot be written, 2 when the command line is wrong.\n";
+}
+
+// --print --all: the prompts of one subniche, or of each subniche in a folder of its own.
+Outcome WriteAll(const Options& options, const ContentRoots& roots) {
+  Outcome outcome;
+  std::vector<int> subniches;
+  for (int j = 0; j < static_cast<int>(kSubnicheCount); ++j) {
+    if (!options.subniche || *options.subniche == j) subniches.push_back(j);
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  const std::chrono::year_month_day today{std::chrono::year(local.tm_year + 1900),
+                                          std::chrono::month(unsigned(local.tm_mon + 1)),
+                                          std::chrono::day(unsigned(local.tm_mday))};
+  const std::filesystem::path out = options.out.value();
+  try {
+    const std::vector<BatchItem> items = PlanBatch(roots, *options.niche, subniches,
+                                                   !options.subniche, ".txt", today, options.every);
+    for (const BatchItem& item : items) {
+      WriteFileAtomically(out / item.file, ProblemPrompt(roots, item.niche, item.subniche,
+                                                         item.problem, options.includeFree));
+    }
+    WriteFileAtomically(out / "calendar.csv", CalendarCsv(items));
+    outcome.out = "Wrote " + std::to_string(items.size()) + " prompts and calendar.csv to " +
+                  DisplayPath(out) + "\n";
+  } catch (const Failure& failure) {
+    outcome.status = 1;
+    outcome.err = std::string(failure.what()) + "\n";
+  }
+  return outcome;
 }
 
 }  // namespace
@@ -210,6 +256,8 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   bool listTypes = false;
   bool shaped = false;  // an article option given
   std::string length;
+  bool generate = false;
+  std::optional<std::string> every;
   std::optional<std::string> niche;
   std::optional<std::string> subniche;
   std::optional<std::string> search;
@@ -278,6 +326,18 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
     } else if (argument == "--no-free") {
       mistake = flag(noFree);
       if (noFree) options.includeFree = false;
+    } else if (argument == "--all") {
+      mistake = flag(options.all);
+    } else if (argument == "--generate") {
+      mistake = flag(generate);
+    } else if (argument == "--out") {
+      mistake = value(options.out);
+    } else if (argument == "--every") {
+      mistake = value(every);
+    } else if (argument == "--base") {
+      mistake = value(options.base);
+    } else if (argument == "--model") {
+      mistake = value(options.model);
     } else if (argument == "--niche") {
       mistake = value(niche);
     } else if (argument == "--subniche") {
@@ -338,8 +398,8 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   if (const std::optional<std::string> wrong = ArticleOptionsError(options.article)) {
     return error(*wrong);
   }
-  if (int{list} + int{print} + int{search.has_value()} > 1) {
-    return error("--list, --print and --search cannot be used together.");
+  if (int{list} + int{print} + int{search.has_value()} + int{generate} > 1) {
+    return error("--list, --print, --search and --generate cannot be used together.");
   }
   if (search) {
     if (niche || subniche || options.problem || !options.includeFree) {
@@ -355,7 +415,20 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
     options.search = *search;
     return options;
   }
-  options.mode = list ? Options::Mode::List : print ? Options::Mode::Print : Options::Mode::Window;
+  options.mode = list       ? Options::Mode::List
+                 : print    ? Options::Mode::Print
+                 : generate ? Options::Mode::Generate
+                            : Options::Mode::Window;
+  if ((options.all || options.out || every) && !(print && options.all && options.out)) {
+    return error("--all, --out and --every go together with --print, --all needing --out.");
+  }
+  if (every) {
+    const std::optional<Rhythm> rhythm = ParseRhythm(*every);
+    if (!rhythm) return error("--every takes daily, weekly, 2weeks or monthly.");
+    options.every = *rhythm;
+  }
+  if ((options.base || options.model) && !generate)
+    return error("--base and --model go with --generate.");
   if (niche) {
     options.niche = NicheIndex(*niche);
     if (!options.niche) {
@@ -365,15 +438,24 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   }
   if (options.mode == Options::Mode::Window) {
     if (subniche || options.problem || !options.includeFree) {
-      return error("--subniche, --problem and --no-free go with --list or --print.");
+      return error(
+          "--subniche, --problem and --no-free go with --list or --print (or --generate).");
     }
     return options;
   }
   if (!options.toolkitArguments.empty()) {
     return error("unknown option " + Quoted(options.toolkitArguments.front()) + ".");
   }
-  if (options.mode == Options::Mode::Print && (!niche || !subniche)) {
-    return error("--print needs --niche and --subniche.");
+  if (options.mode == Options::Mode::Print && options.all && !niche) {
+    return error("--print --all needs --niche.");
+  }
+  if ((options.mode == Options::Mode::Generate ||
+       (options.mode == Options::Mode::Print && !options.all)) &&
+      (!niche || !subniche)) {
+    return error(std::string(print ? "--print" : "--generate") + " needs --niche and --subniche.");
+  }
+  if (options.all && options.problem) {
+    return error("--all writes every problem: --problem goes without it.");
   }
   if (subniche && !niche) return error("--subniche needs --niche.");
   if (subniche) options.subniche = SubnicheIndex(*options.niche, *subniche);
@@ -385,8 +467,10 @@ std::variant<Options, std::string> Parse(std::span<const std::string_view> argum
   if (options.mode == Options::Mode::List && (options.problem || !options.includeFree)) {
     return error("--problem and --no-free go with --print.");
   }
-  if (options.mode == Options::Mode::Print && !options.problem) {
-    return error("--print needs --problem.");
+  if (options.mode != Options::Mode::List && options.all == options.problem.has_value()) {
+    return error(options.all ? "--all writes every problem: --problem goes without it."
+                 : options.mode == Options::Mode::Print ? "--print needs --problem."
+                                                        : "--generate needs --problem.");
   }
   return options;
 }
@@ -401,6 +485,7 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
       outcome.out = "veltrane " VELTRANE_VERSION "\n";
       return outcome;
     case Options::Mode::Window:
+    case Options::Mode::Generate:
       outcome.status = 2;
       outcome.err = "veltrane: the window is not opened from here.\n";
       return outcome;
@@ -424,6 +509,7 @@ Outcome Run(const Options& options, const ContentRoots& roots) {
       break;
   }
 
+  if (options.mode == Options::Mode::Print && options.all) return WriteAll(options, roots);
   if (!options.niche) {
     outcome.out = NicheLines();
     return outcome;

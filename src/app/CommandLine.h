@@ -10,13 +10,14 @@
 
 #include "content/ContentPaths.h"
 #include "prompt/ArticleOptions.h"
+#include "prompt/Batch.h"
 
 // The program's command line: the window's options, and the modes that print without one.
 // Nothing here needs Qt or a display.
 namespace veltrane::cli {
 
 struct Options {
-  enum class Mode { Window, List, ListTypes, Print, Search, Help, Version };
+  enum class Mode { Window, List, ListTypes, Print, Search, Generate, Help, Version };
   Mode mode = Mode::Window;
   std::optional<int> niche;  // menu index
   std::optional<int> subniche;
@@ -27,6 +28,13 @@ struct Options {
   std::optional<std::string> type;
   ArticleOptions article;
   std::optional<std::string> experienceFile;
+  // --print --all: every problem's prompt into `out`, with calendar.csv.
+  bool all = false;
+  std::optional<std::string> out;
+  Rhythm every = Rhythm::Weekly;
+  // --generate: the model's server and model, else the saved settings.
+  std::optional<std::string> base;
+  std::optional<std::string> model;
   std::vector<std::string> toolkitArguments;  // single-dash arguments, for Qt
 };
 
@@ -44,7 +52,8 @@ struct Outcome {
   std::string err;  // for standard error
 };
 
-// Runs the modes that need no window: --list, --print, --search, --help and --version.
+// Runs the modes that need neither a window nor Qt: --list, --list-types, --print,
+// --search, --help and --version.
 Outcome Run(const Options& options, const ContentRoots& roots);
 
 // Writes all of `text`, however many writes it takes. Returns 0, or the errno of the failure.

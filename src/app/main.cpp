@@ -11,7 +11,9 @@
 
 #include <QScreen>
 #include "app/CommandLine.h"
+#include "app/Generate.h"
 #include "content/ContentPaths.h"
+#include "model/qt/ModelActions.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Widgets.h"
 
@@ -60,6 +62,9 @@ int main(int argc, char** argv) {
     veltrane::ContentRoots roots;
     if (!userDir.empty()) roots.push_back(userDir);
     roots.push_back(appDir);
+    if (options.mode == Options::Mode::Generate) {
+      return veltrane::cli::Generate(options, roots, argc > 0 ? argv[0] : "veltrane");
+    }
     return veltrane::cli::Deliver(veltrane::cli::Run(options, roots),
                                   stdoutOpen ? STDOUT_FILENO : -1, STDERR_FILENO);
   }
@@ -85,6 +90,9 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(ProgramIcon());
 
   veltrane::qt::MainWindow window(appDir, userDir);
+  // Sets up nothing until the writer first uses the model.
+  veltrane::modelui::ModelActions model(window, appDir, userDir);
+  window.SetExtension(&model);
   if (!window.Load(options.niche.value_or(0))) return 1;
   window.showMaximized();
   return QApplication::exec();

@@ -143,8 +143,16 @@ void MainWindow::AddShortcuts() {
   for (std::size_t i = 0; i < kNicheCount; ++i) {
     add(NicheKey(i), [this, i] { controller_.ChooseNiche(static_cast<int>(i)); });
   }
-  add(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { controller_.GenerateKey(); });
-  add(QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { controller_.GenerateKey(); });
+  // Generates in the niche view; sends the prompt where an extension takes it, once shown.
+  const auto generateOrSend = [this] {
+    if (extension_ != nullptr && IsPanelVisible(veltrane::Panel::Prompt)) {
+      extension_->SendKey();
+    } else {
+      controller_.GenerateKey();
+    }
+  };
+  add(QKeySequence(Qt::CTRL | Qt::Key_Return), generateOrSend);
+  add(QKeySequence(Qt::CTRL | Qt::Key_Enter), generateOrSend);
   add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { controller_.CopyKey(); });
   add(QKeySequence(Qt::Key_Escape), [this] { controller_.CloseKey(); });
   add(QKeySequence(Qt::Key_F1), [this] { controller_.lblInstructions_Click(); });
@@ -206,6 +214,7 @@ void MainWindow::ShowNicheMenu(const QPoint& at) {
   QAction* find = menu.addAction(QStringLiteral("Find a Problem\u2026"));
   find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
   connect(find, &QAction::triggered, this, [this] { OpenSearch(); });
+  if (extension_ != nullptr) extension_->AddToPictureMenu(menu);
   dialogs_->Popup(menu, at);
 }
 
@@ -223,6 +232,7 @@ void MainWindow::ShowProblemMenu(const QPoint& at) {
   QAction* remove = menu.addAction(QStringLiteral("Remove My Problem\u2026"));
   remove->setEnabled(controller_.SelectedIsMine());
   connect(remove, &QAction::triggered, this, [this] { controller_.RemoveMyProblem(); });
+  if (extension_ != nullptr) extension_->AddToProblemMenu(menu);
   dialogs_->Popup(menu, at);
 }
 
@@ -272,6 +282,14 @@ void MainWindow::ConnectNichePanel() {
           [this] { controller_.ProblemTextEdited(); });
   for (QPlainTextEdit* box : {form_.txtFree, form_.txtPaid}) {
     connect(box, &QPlainTextEdit::textChanged, this, [this] { controller_.ProblemTextEdited(); });
+  }
+  if (extension_ != nullptr) extension_->PromptPanelBuilt(*form_.picArticlePrompt);
+}
+
+void MainWindow::SetExtension(WindowExtension* extension) {
+  extension_ = extension;
+  if (extension_ != nullptr && form_.picArticlePrompt != nullptr) {
+    extension_->PromptPanelBuilt(*form_.picArticlePrompt);
   }
 }
 

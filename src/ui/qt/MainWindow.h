@@ -12,6 +12,7 @@
 #include "ui/frmMain.h"
 #include "ui/qt/Dialogs.h"
 #include "ui/qt/MainForm.h"
+#include "ui/qt/WindowExtension.h"
 
 class QMenu;
 class QScrollArea;
@@ -34,6 +35,8 @@ class MainWindow : public QWidget, public MainWindowView {
   // cannot start.
   bool Load(int menuIndex = 0);
   frmMain& Controller() { return controller_; }
+  // Adds `extension`'s controls, menu entries and keys; it must outlive the window.
+  void SetExtension(WindowExtension* extension);
 
   // MainWindowView
   void ShowPicture(const NichePicture& files) override;
@@ -121,6 +124,7 @@ class MainWindow : public QWidget, public MainWindowView {
   std::map<QWidget*, Covered> covered_;
   ContentRoots searchRoots_;
   SearchPopup* search_ = nullptr;
+  WindowExtension* extension_ = nullptr;
 };
 
 }  // namespace veltrane::qt
