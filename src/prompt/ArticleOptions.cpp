@@ -34,9 +34,13 @@ std::string ToneText(const ArticleOptions& options) {
 std::string LengthText(const ArticleOptions& options) {
   if (options.length == 0) return "about 1,500 to 2,000 words";
   // Thousands with a comma, as the templates write numbers.
-  std::string digits = std::to_string(options.length);
-  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-  return "about " + digits + " words";
+  const std::string digits = std::to_string(options.length);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return "about " + grouped + " words";
 }
 
 std::string ExperienceText(const ArticleOptions& options) {

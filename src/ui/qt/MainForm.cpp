@@ -93,6 +93,9 @@ bool MainForm::BuildNichePanel() {
       {picArticlePrompt, "Your Article Prompt"},
   };
   for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromUtf8(name));
+  // On Linux a drop-down list is read by its current entry; this says what it chooses.
+  cboArticleType->setAccessibleDescription(QStringLiteral("Article type of the prompt"));
+  cboArticleType->setToolTip(QStringLiteral("Article type"));
   Label4->setBuddy(lstProblems);
   Find<PlainLabel>("Label5")->setBuddy(txtProblem);
   Find<PlainLabel>("Label1")->setBuddy(txtPaid);
