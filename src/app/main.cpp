@@ -11,9 +11,13 @@
 
 #include <QScreen>
 #include "app/CommandLine.h"
-#include "app/Generate.h"
 #include "content/ContentPaths.h"
-#include "model/qt/ModelActions.h"
+#include "model/qt/Plugin.h"
+#include "ui/qt/WindowExtension.h"
+
+#include <dlfcn.h>
+
+#include <memory>
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Widgets.h"
 
@@ -23,6 +27,57 @@ namespace {
 // Up to 64 pixels: every size is rendered into the window's icon property before it is first
 // mapped, and the larger ones cost more start-up time than anything else in the window. Docks
 // and launchers take the installed theme icon, which has them all.
+// The model module, loaded beside the program at its first use; null with the reason when it
+// cannot be.
+void* LoadModelModule(const std::filesystem::path& appDir) {
+  static void* module = nullptr;
+  if (module == nullptr) {
+    const std::filesystem::path path = appDir / veltrane::modelui::kModuleName;
+    module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) std::fprintf(stderr, "veltrane: %s\n", ::dlerror());
+  }
+  return module;
+}
+
+// Stands for the model's additions to the window until one is first needed.
+class LazyModelExtension : public veltrane::qt::WindowExtension {
+ public:
+  LazyModelExtension(veltrane::qt::MainWindow& window, std::filesystem::path appDir,
+                     std::filesystem::path userDir)
+      : window_(window), appDir_(std::move(appDir)), userDir_(std::move(userDir)) {}
+  void PromptPanelBuilt(QWidget& panel) override {
+    if (auto* real = Real()) real->PromptPanelBuilt(panel);
+  }
+  void AddToPictureMenu(QMenu& menu) override {
+    if (auto* real = Real()) real->AddToPictureMenu(menu);
+  }
+  void AddToProblemMenu(QMenu& menu) override {
+    if (auto* real = Real()) real->AddToProblemMenu(menu);
+  }
+  void SendKey() override {
+    if (auto* real = Real()) real->SendKey();
+  }
+
+ private:
+  veltrane::qt::WindowExtension* Real() {
+    if (!real_ && !failed_) {
+      void* module = LoadModelModule(appDir_);
+      const auto make = module != nullptr ? reinterpret_cast<veltrane::modelui::MakeExtension>(
+                                                ::dlsym(module, "veltrane_model_extension"))
+                                          : nullptr;
+      failed_ = make == nullptr;
+      if (make != nullptr) real_.reset(make(&window_, appDir_.c_str(), userDir_.c_str()));
+    }
+    return real_.get();
+  }
+
+  veltrane::qt::MainWindow& window_;
+  std::filesystem::path appDir_;
+  std::filesystem::path userDir_;
+  std::unique_ptr<veltrane::qt::WindowExtension> real_;
+  bool failed_ = false;
+};
+
 QIcon ProgramIcon() {
   QIcon icon;
   for (int size : {16, 32, 48, 64}) {
@@ -63,7 +118,12 @@ int main(int argc, char** argv) {
     if (!userDir.empty()) roots.push_back(userDir);
     roots.push_back(appDir);
     if (options.mode == Options::Mode::Generate) {
-      return veltrane::cli::Generate(options, roots, argc > 0 ? argv[0] : "veltrane");
+      void* module = LoadModelModule(appDir);
+      const auto generate = module != nullptr ? reinterpret_cast<veltrane::modelui::RunGenerate>(
+                                                    ::dlsym(module, "veltrane_model_generate"))
+                                              : nullptr;
+      if (generate == nullptr) return 1;
+      return generate(&options, &roots, argc > 0 ? argv[0] : "veltrane");
     }
     return veltrane::cli::Deliver(veltrane::cli::Run(options, roots),
                                   stdoutOpen ? STDOUT_FILENO : -1, STDERR_FILENO);
@@ -91,7 +151,7 @@ int main(int argc, char** argv) {
 
   veltrane::qt::MainWindow window(appDir, userDir);
   // Sets up nothing until the writer first uses the model.
-  veltrane::modelui::ModelActions model(window, appDir, userDir);
+  LazyModelExtension model(window, appDir, userDir);
   window.SetExtension(&model);
   if (!window.Load(options.niche.value_or(0))) return 1;
   window.showMaximized();
