@@ -72,7 +72,8 @@ void UseLightPalette() {
   // The selected problem's name must be as readable as any other text.
   const QColor selected = palette.color(QPalette::HighlightedText);
   QColor highlight = palette.color(QPalette::Highlight);
-  while (ContrastRatio(selected, highlight) < 4.5 && highlight.lightness() > 0) {
+  // With room to spare: small antialiased text never reaches its pure colour.
+  while (ContrastRatio(selected, highlight) < 5.5 && highlight.lightness() > 0) {
     highlight = highlight.darker(110);
   }
   palette.setColor(QPalette::Highlight, highlight);
