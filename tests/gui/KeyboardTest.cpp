@@ -234,6 +234,16 @@ TEST_F(GuiTest, NicheByKeyAndByMenu) {
             QStringList({"Ctrl+1", "Ctrl+2", "Ctrl+3", "Ctrl+4", "Ctrl+5", "Ctrl+6", "Ctrl+F"}));
   EXPECT_EQ(checked, 4);
   EXPECT_EQ(window->Controller().txtMenuIndex(), "1");
+  // By keyboard, from a region: Shift+F10 and the Menu key open the same menu.
+  int opened = 0;
+  dialogs.onMenu = [&](QMenu* menu) {
+    EXPECT_EQ(menu->title(), Q("Niche"));
+    ++opened;
+  };
+  ui.lblItem[3]->setFocus();
+  Key(window.get(), Qt::Key_F10, Qt::ShiftModifier);
+  Key(window.get(), Qt::Key_Menu);
+  EXPECT_EQ(opened, 2);
 }
 
 std::string FileBytes(const std::filesystem::path& path) {
