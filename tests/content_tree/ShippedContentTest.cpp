@@ -89,8 +89,8 @@ QImage ReadJpeg(const fs::path& path) {
 
 // How far from `from`, stepping by `step`, the first pixel lies that differs from `background`
 // by more than `threshold`; `steps` if none does within that many.
-int StepsToColour(const QImage& image, QPoint from, QPoint step, int steps, QColor background,
-                  int threshold) {
+int StepsToColor(const QImage& image, QPoint from, QPoint step, int steps, QColor background,
+                 int threshold) {
   int n = 0;
   while (n < steps && Distance(image.pixelColor(from + n * step), background) <= threshold) ++n;
   return n;
@@ -103,7 +103,7 @@ QRect FindTile(const QImage& image, const form::Rect& r, int scale, QColor backg
                   (r.height + 6) * scale);
   const QPoint middle = out.center();
   const auto steps = [&](QPoint from, QPoint step, int n) {
-    return StepsToColour(image, from, step, n, background, 150);
+    return StepsToColor(image, from, step, n, background, 150);
   };
   const int left = steps({out.left(), middle.y()}, {1, 0}, out.width());
   const int right = steps({out.right(), middle.y()}, {-1, 0}, out.width());
@@ -190,9 +190,9 @@ TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
       const QPoint band(
           0, (form::InPixels(form::kRegions[4]).bottom() + form::kPictureHeightPx) / 2 * scale);
       const int width = image.width();
-      const int pillLeft = StepsToColour(image, band, {1, 0}, width, background, 15);
+      const int pillLeft = StepsToColor(image, band, {1, 0}, width, background, 15);
       const int pillRight =
-          width - StepsToColour(image, band + QPoint(width - 1, 0), {-1, 0}, width, background, 15);
+          width - StepsToColor(image, band + QPoint(width - 1, 0), {-1, 0}, width, background, 15);
       EXPECT_NEAR((pillLeft + pillRight) / 2.0 / scale, axis, 1.0);
     }
     // Each 2 x 2 block of the double size, averaged, matches the plain picture's pixel, so

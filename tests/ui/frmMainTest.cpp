@@ -284,7 +284,7 @@ TEST_F(frmMainTest, ProblemFileGoneBeforeSelectionEmptiesTheBoxes) {
   EXPECT_EQ(view.Text(TextBox::Problem), "My site is slow.");
 }
 
-TEST_F(frmMainTest, UnreadableFirstProblemStillOpensAndCentresThePanel) {
+TEST_F(frmMainTest, UnreadableFirstProblemStillOpensAndCentersThePanel) {
   StartUp();
   controller.lblMenu_Click(4);
   controller.lblItem_Click(4);
@@ -405,7 +405,7 @@ TEST_F(frmMainTest, RegeneratingDiscardsPromptEditsAndUsesBoxEdits) {
   EXPECT_NE(view.Text(TextBox::Prompt).find("Free: \r\nPaid:\r\nOnly: one"), std::string::npos);
 }
 
-TEST_F(frmMainTest, InformationWindowsReturnToTheSameViewAndRecentre) {
+TEST_F(frmMainTest, InformationWindowsReturnToTheSameViewAndRecenter) {
   StartUp();
   controller.lblItem_Click(2);
   const auto visibleBefore = view.visible;
@@ -730,7 +730,7 @@ TEST_F(frmMainTest, BrokenPictureOfTheUsersFallsBackToTheShippedOne) {
 }
 
 // After every resize the picture is centred again, and so is a shown niche panel.
-TEST_F(frmMainTest, ResizingCentresAgain) {
+TEST_F(frmMainTest, ResizingCentersAgain) {
   StartUp();
   const struct {
     float outerWidth;

@@ -16,7 +16,7 @@ QString Text(std::string_view text) {
 
 Qt::Alignment Alignment(form::Align align) {
   switch (align) {
-    case form::Align::Centre:
+    case form::Align::Center:
       return Qt::AlignHCenter | Qt::AlignTop;
     case form::Align::Right:
       return Qt::AlignRight | Qt::AlignTop;
@@ -204,7 +204,7 @@ QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {
   if (hasText) widget->setFont(VerdanaFont(control.font));
   if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(Alignment(control.align));
   if (auto* link = qobject_cast<ClickLabel*>(widget)) link->setAlignment(Alignment(control.align));
-  if (control.textColour) SetTextColor(widget, ToQColor(*control.textColour));
+  if (control.textColor) SetTextColor(widget, ToQColor(*control.textColor));
   if (control.background) {
     if (control.kind == Kind::Button) {
       // A palette, not a style sheet: the style sheet engine alone costs a noticeable part
