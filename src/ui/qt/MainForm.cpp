@@ -59,7 +59,7 @@ MainForm::MainForm(QWidget* window) : window_(window) {
 bool MainForm::BuildNichePanel() {
   if (picNiche != nullptr) return false;
   // Front-most of the window's controls, so built last.
-  picNiche = static_cast<Panel*>(Build(form::MainControl(kNichePanel), window_));
+  picNiche = static_cast<BorderPanel*>(Build(form::MainControl(kNichePanel), window_));
   BuildTree(picNiche, kNichePanel, std::string_view());
   lblSelectedNiche = Find<PlainLabel>("lblSelectedNiche");
   lblClose = Find<ClickLabel>("lblClose");
@@ -71,7 +71,7 @@ bool MainForm::BuildNichePanel() {
   txtPaid = Find<QPlainTextEdit>("txtPaid");
   chkFree = Find<QCheckBox>("chkFree");
   cmdGenerate = Find<QPushButton>("cmdGenerate");
-  picArticlePrompt = Find<Panel>("picArticlePrompt");
+  picArticlePrompt = Find<BorderPanel>("picArticlePrompt");
   lblCopyToClipboard = Find<ClickLabel>("lblCopyToClipboard");
   txtPrompt = Find<QPlainTextEdit>("txtPrompt");
   cboArticleType = Find<QComboBox>("cboArticleType");
@@ -133,7 +133,7 @@ QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {
       hasText = false;
       break;
     case Kind::Panel:
-      widget = new Panel(parent, window_->palette().color(QPalette::Base));
+      widget = new BorderPanel(parent, window_->palette().color(QPalette::Base));
       hasText = false;
       break;
     case Kind::Picture:
