@@ -18,6 +18,7 @@
 
 namespace {
 namespace fs = std::filesystem;
+using veltrane::ContentRoots;
 using veltrane::CustomReplace;
 using veltrane::ListProblems;
 using veltrane::SplitProblemText;
@@ -147,7 +148,7 @@ void BM_DirectoryIteration(benchmark::State& state) {
 void BM_ListProblems(benchmark::State& state) {
   const fs::path root = Folder().root();
   for (auto _ : state) {
-    auto problems = ListProblems(root, "0", "0");
+    auto problems = ListProblems(ContentRoots{root}, "0", "0");
     if (problems.size() != 10000) {
       WrongResults().insert("BM_ListProblems");
       state.SkipWithError("wrong count");

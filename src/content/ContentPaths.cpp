@@ -2,6 +2,13 @@
 
 namespace veltrane {
 namespace fs = std::filesystem;
+namespace {
+
+fs::path TemplateIn(const fs::path& root, bool includeFree) {
+  return root / "templates" / (includeFree ? "template-free.txt" : "template.txt");
+}
+
+}  // namespace
 
 fs::path NicheImagePath(const fs::path& appDir, std::string_view menuIndex) {
   return appDir / "images" / (std::string(menuIndex) + ".jpg");
@@ -10,15 +17,6 @@ fs::path NicheImagePath(const fs::path& appDir, std::string_view menuIndex) {
 fs::path ProblemFolderPath(const fs::path& appDir, std::string_view menuIndex,
                            std::string_view subnicheIndex) {
   return appDir / "niches" / fs::path(menuIndex) / fs::path(subnicheIndex);
-}
-
-fs::path ProblemFilePath(const fs::path& appDir, std::string_view menuIndex,
-                         std::string_view subnicheIndex, std::string_view problemName) {
-  return ProblemFolderPath(appDir, menuIndex, subnicheIndex) / (std::string(problemName) + ".txt");
-}
-
-fs::path TemplatePath(const fs::path& appDir, bool includeFree) {
-  return appDir / "templates" / (includeFree ? "template-free.txt" : "template.txt");
 }
 
 fs::path UserContentRoot(const char* xdgDataHome, const char* home) {
@@ -41,10 +39,10 @@ bool IsPresent(const fs::path& path) {
 
 fs::path TemplatePath(const ContentRoots& roots, bool includeFree) {
   for (const fs::path& root : roots) {
-    const fs::path path = TemplatePath(root, includeFree);
+    const fs::path path = TemplateIn(root, includeFree);
     if (IsPresent(path)) return path;
   }
-  return roots.empty() ? fs::path() : TemplatePath(roots.back(), includeFree);
+  return roots.empty() ? fs::path() : TemplateIn(roots.back(), includeFree);
 }
 
 std::vector<NichePicture> NichePictureChoices(const ContentRoots& roots,
@@ -60,10 +58,6 @@ std::vector<NichePicture> NichePictureChoices(const ContentRoots& roots,
     choices.push_back({roots.empty() ? fs::path() : NicheImagePath(roots.back(), menuIndex), {}});
   }
   return choices;
-}
-
-NichePicture NichePictureFiles(const ContentRoots& roots, std::string_view menuIndex) {
-  return NichePictureChoices(roots, menuIndex).front();
 }
 
 }  // namespace veltrane

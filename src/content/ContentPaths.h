@@ -25,10 +25,6 @@ std::filesystem::path NicheImagePath(const std::filesystem::path& appDir,
                                      std::string_view menuIndex);
 std::filesystem::path ProblemFolderPath(const std::filesystem::path& appDir,
                                         std::string_view menuIndex, std::string_view subnicheIndex);
-std::filesystem::path ProblemFilePath(const std::filesystem::path& appDir,
-                                      std::string_view menuIndex, std::string_view subnicheIndex,
-                                      std::string_view problemName);
-std::filesystem::path TemplatePath(const std::filesystem::path& appDir, bool includeFree);
 
 // The template of the first root that has one; the last root's path when none has.
 std::filesystem::path TemplatePath(const ContentRoots& roots, bool includeFree);
@@ -42,7 +38,6 @@ struct NichePicture {
 
   bool operator==(const NichePicture&) const = default;
 };
-NichePicture NichePictureFiles(const ContentRoots& roots, std::string_view menuIndex);
 // Each root's picture in turn, to fall back on when one cannot be shown; at least one entry.
 std::vector<NichePicture> NichePictureChoices(const ContentRoots& roots,
                                               std::string_view menuIndex);

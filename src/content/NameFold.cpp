@@ -14,9 +14,7 @@ std::string Map(std::string_view text, int options) {
   if (std::all_of(text.begin(), text.end(),
                   [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
     std::string folded(text);
-    for (char& c : folded) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
+    for (char& c : folded) c = AsciiLower(c);
     return folded;
   }
   utf8proc_uint8_t* mapped = nullptr;

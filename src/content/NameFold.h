@@ -5,6 +5,11 @@
 
 namespace veltrane {
 
+// Lower case for ASCII letters only; every other byte stays.
+constexpr char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
 // A name folded for comparison: Unicode case folding after canonical composition, so "Émile"
 // and "émile" (composed or not) and "Mine" and "MINE" give the same key. Bytes that are not
 // UTF-8 are kept as they are, so such names still compare, though only to themselves.

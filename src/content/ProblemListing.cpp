@@ -17,9 +17,6 @@
 namespace veltrane {
 namespace {
 
-constexpr char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
 constexpr bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -27,7 +24,8 @@ constexpr bool IsDigit(char c) {
 bool HasTxtExtension(std::string_view name) {
   if (name.size() < 4) return false;
   const std::string_view ext = name.substr(name.size() - 4);
-  return ext[0] == '.' && Lower(ext[1]) == 't' && Lower(ext[2]) == 'x' && Lower(ext[3]) == 't';
+  return ext[0] == '.' && AsciiLower(ext[1]) == 't' && AsciiLower(ext[2]) == 'x' &&
+         AsciiLower(ext[3]) == 't';
 }
 
 // <0, 0, >0 like strcmp, on ASCII-lower-cased text with digit runs compared by value.
@@ -48,8 +46,8 @@ int NaturalCompare(std::string_view a, std::string_view b) {
       }
       continue;
     }
-    const auto ca = static_cast<unsigned char>(Lower(a[i]));
-    const auto cb = static_cast<unsigned char>(Lower(b[j]));
+    const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto cb = static_cast<unsigned char>(AsciiLower(b[j]));
     if (ca != cb) return ca < cb ? -1 : 1;
     ++i;
     ++j;
@@ -98,11 +96,6 @@ void ForEachEntry(const std::string& folder, Visit&& visit) {
 bool NaturalLess(std::string_view a, std::string_view b) {
   const int order = NaturalCompare(a, b);
   return order != 0 ? order < 0 : a < b;
-}
-
-std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
-                                       std::string_view menuIndex, std::string_view subnicheIndex) {
-  return ListProblems(ContentRoots{appDir}, menuIndex, subnicheIndex);
 }
 
 std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_view menuIndex,
@@ -156,11 +149,6 @@ bool OverridesShipped(const ContentRoots& roots, std::string_view menuIndex,
       ListProblems(ContentRoots(roots.begin() + 1, roots.end()), menuIndex, subnicheIndex);
   return std::any_of(shipped.begin(), shipped.end(),
                      [&](const ProblemEntry& e) { return FoldName(e.name) == key; });
-}
-
-std::filesystem::path ProblemEntryPath(const ContentRoots& roots, std::string_view menuIndex,
-                                       std::string_view subnicheIndex, const ProblemEntry& entry) {
-  return ProblemFolderPath(roots.at(entry.root), menuIndex, subnicheIndex) / entry.fileName;
 }
 
 }  // namespace veltrane

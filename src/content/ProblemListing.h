@@ -25,10 +25,7 @@ bool NaturalLess(std::string_view a, std::string_view b);
 // The problems of one subniche: the regular files (or links to them) in its folder whose name
 // ends in ".txt" in any letter case, hidden files excluded, in natural order. A missing folder
 // gives an empty list; one that is there but cannot be read throws Failure naming it.
-std::vector<ProblemEntry> ListProblems(const std::filesystem::path& appDir,
-                                       std::string_view menuIndex, std::string_view subnicheIndex);
-
-// The problems of one subniche in all roots, merged in the same order. Where two roots hold
+// With several roots, their lists are merged in the same order. Where two roots hold
 // the same problem name, letter case ignored (in the whole of Unicode), the earlier root's file is
 // listed and the other is not: a user's own problem replaces the shipped one.
 std::vector<ProblemEntry> ListProblems(const ContentRoots& roots, std::string_view menuIndex,
@@ -47,9 +44,5 @@ std::optional<std::string> FindProblemFile(const std::filesystem::path& folder,
 // as ListProblems does.
 bool OverridesShipped(const ContentRoots& roots, std::string_view menuIndex,
                       std::string_view subnicheIndex, std::string_view name);
-
-// The file of a listed problem.
-std::filesystem::path ProblemEntryPath(const ContentRoots& roots, std::string_view menuIndex,
-                                       std::string_view subnicheIndex, const ProblemEntry& entry);
 
 }  // namespace veltrane

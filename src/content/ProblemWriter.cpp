@@ -5,7 +5,6 @@
 #include <utf8proc.h>
 
 #include <algorithm>
-#include <utility>
 
 namespace veltrane {
 namespace {
@@ -133,12 +132,6 @@ std::variant<std::string, NameRefusal> CheckProblemName(std::string_view typed) 
                        std::to_string(kMaxProblemNameBytes) + "."};
   }
   return std::string(name);
-}
-
-std::optional<std::string> ProblemNameError(std::string_view name) {
-  auto checked = CheckProblemName(name);
-  if (auto* refusal = std::get_if<NameRefusal>(&checked)) return std::move(refusal->reason);
-  return std::nullopt;
 }
 
 }  // namespace veltrane

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -41,8 +40,5 @@ struct NameRefusal {
 // empty, start with ".", hold "/", a line break or another control character, or be longer than
 // kMaxProblemNameBytes.
 std::variant<std::string, NameRefusal> CheckProblemName(std::string_view typed);
-
-// The reason CheckProblemName refuses the name, or nothing when it takes it (maybe trimmed).
-std::optional<std::string> ProblemNameError(std::string_view name);
 
 }  // namespace veltrane

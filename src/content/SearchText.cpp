@@ -20,10 +20,6 @@ constexpr auto kFoldOptions = static_cast<utf8proc_option_t>(
     UTF8PROC_STABLE | UTF8PROC_COMPOSE | UTF8PROC_CASEFOLD | UTF8PROC_STRIPMARK);
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
-constexpr char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
 struct Char {
   utf8proc_int32_t code;  // -1 for a byte that is not UTF-8
   std::size_t length;

@@ -78,19 +78,6 @@ std::string IsoDate(year_month_day day) {
   return text;
 }
 
-std::optional<year_month_day> ParseIsoDate(std::string_view text) {
-  int y = 0;
-  unsigned m = 0;
-  unsigned d = 0;
-  char rest = 0;
-  const std::string copy(text);
-  if (text.size() != 10 || std::sscanf(copy.c_str(), "%4d-%2u-%2u%c", &y, &m, &d, &rest) != 3) {
-    return std::nullopt;
-  }
-  const year_month_day day{year(y), month(m), std::chrono::day(d)};
-  return day.ok() ? std::optional(day) : std::nullopt;
-}
-
 std::string SafeFileName(std::string_view name) {
   std::string safe;
   for (const char c : name) {

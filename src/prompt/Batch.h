@@ -26,7 +26,6 @@ std::optional<Rhythm> ParseRhythm(std::string_view word);
 std::chrono::year_month_day PlannedDay(std::chrono::year_month_day start, Rhythm rhythm,
                                        std::size_t index);
 std::string IsoDate(std::chrono::year_month_day day);  // "2025-03-31"
-std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text);
 
 // A name made safe for a file on any desktop: no path separators, control characters or
 // characters Windows refuses, no leading or trailing dots and spaces, at most 120 bytes

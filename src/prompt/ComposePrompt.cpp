@@ -99,19 +99,6 @@ std::string FillTemplate(std::string_view templateText, const std::vector<Placeh
   return FillPlan(templateText, values).Build();
 }
 
-std::string FillTemplate(std::string_view templateText, bool includeFree,
-                         std::string_view nicheName, std::string_view subnicheName,
-                         const ProblemSections& sections) {
-  return FillTemplate(templateText,
-                      PromptPlaceholders(includeFree, nicheName, subnicheName, sections));
-}
-
-std::string ComposePrompt(const std::filesystem::path& appDir, bool includeFree,
-                          std::string_view nicheName, std::string_view subnicheName,
-                          const ProblemSections& sections) {
-  return ComposePrompt(ContentRoots{appDir}, includeFree, nicheName, subnicheName, sections);
-}
-
 std::string ComposePrompt(const ContentRoots& roots, bool includeFree, std::string_view nicheName,
                           std::string_view subnicheName, const ProblemSections& sections,
                           std::string_view typeKey, const ArticleOptions& options) {

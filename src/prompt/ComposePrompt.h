@@ -42,9 +42,6 @@ std::vector<Placeholder> PromptPlaceholders(bool includeFree, std::string_view n
 // Fills every placeholder of the template in one pass, left to right: a value is never
 // searched again, so a "#PAID#" that a writer typed into a problem text stays as written.
 std::string FillTemplate(std::string_view templateText, const std::vector<Placeholder>& values);
-std::string FillTemplate(std::string_view templateText, bool includeFree,
-                         std::string_view nicheName, std::string_view subnicheName,
-                         const ProblemSections& sections);
 
 // Reads the template that includeFree chooses and fills it. Throws Failure naming the
 // template when it cannot be read, or when the prompt would be larger than kMaxPromptBytes,
@@ -52,8 +49,5 @@ std::string FillTemplate(std::string_view templateText, bool includeFree,
 std::string ComposePrompt(const ContentRoots& roots, bool includeFree, std::string_view nicheName,
                           std::string_view subnicheName, const ProblemSections& sections,
                           std::string_view typeKey = {}, const ArticleOptions& options = {});
-std::string ComposePrompt(const std::filesystem::path& appDir, bool includeFree,
-                          std::string_view nicheName, std::string_view subnicheName,
-                          const ProblemSections& sections);
 
 }  // namespace veltrane

@@ -49,8 +49,8 @@ inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kDarkGreen{0, 64, 0};
 inline constexpr Rgb kLightYellow{255, 255, 192};
 inline constexpr Rgb kLightGreen{192, 255, 192};
-inline constexpr Rgb kGrey{128, 128, 128};
-inline constexpr Rgb kDarkGrey{64, 64, 64};
+inline constexpr Rgb kGray{128, 128, 128};
+inline constexpr Rgb kDarkGray{64, 64, 64};
 inline constexpr Rgb kBlue{0, 0, 255};
 inline constexpr Rgb kLinkBlue{0, 0, 192};
 
@@ -78,7 +78,7 @@ enum class Kind {
   ComboBox,  // a drop-down list to choose one entry from
 };
 
-enum class Align { Left, Centre, Right };
+enum class Align { Left, Center, Right };
 
 struct Control {
   std::string_view name;
@@ -87,7 +87,7 @@ struct Control {
   Rect rect;
   std::string_view text;
   Font font;
-  std::optional<Rgb> textColour;
+  std::optional<Rgb> textColor;
   std::optional<Rgb> background;  // none: transparent, or the system colour for boxes and panels
   Align align = Align::Left;
 };
@@ -220,14 +220,14 @@ inline constexpr auto kMainControls = std::to_array<Control>({
              "Just try to use a similar format (product name: product description and "
              "features).",
      .font = {9.75},
-     .textColour = kGrey},
+     .textColor = kGray},
     {.name = "lblClose",
      .container = "picNiche",
      .kind = Kind::CloseLink,
      .rect = {14580, 225, 330, 375},
      .text = "X",
      .font = {14.25, true},
-     .textColour = kBlue},
+     .textColor = kBlue},
     {.name = "Label5",
      .container = "picNiche",
      .kind = Kind::Label,
@@ -247,7 +247,7 @@ inline constexpr auto kMainControls = std::to_array<Control>({
      .text = "Recommending free resources can help highlight the value of paid options and "
              "increase your conversions.",
      .font = {9},
-     .textColour = kGrey},
+     .textColor = kGray},
     {.name = "Label2",
      .container = "picNiche",
      .kind = Kind::Label,
@@ -255,7 +255,7 @@ inline constexpr auto kMainControls = std::to_array<Control>({
      .text = "If you recommend a free resource, the prompt will give more weight to the paid "
              "resources.",
      .font = {9.75},
-     .textColour = kGrey},
+     .textColor = kGray},
     {.name = "Label1",
      .container = "picNiche",
      .kind = Kind::Label,
@@ -337,8 +337,8 @@ inline constexpr auto kMainControls = std::to_array<Control>({
      .rect = {270, 180, 3435, 375},
      .text = "Veltrane!",
      .font = {11.25, true},
-     .textColour = kWhite,
-     .align = Align::Centre},
+     .textColor = kWhite,
+     .align = Align::Center},
 });
 #pragma GCC diagnostic pop
 

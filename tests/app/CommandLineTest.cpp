@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/TempDir.h"
+#include "support/ContentTree.h"
 
 namespace veltrane::cli {
 namespace {
@@ -126,14 +126,14 @@ TEST(CommandLine, DisplayIsAnyOfTheThree) {
 class CommandLineRun : public testing::Test {
  protected:
   CommandLineRun() {
-    app.Write("niches/0/2/Slow Website.txt",
-              test::ProblemText("My site is slow.", "PageSpeed: finds it.", "Kinsta: hosts."));
-    app.Write(
-        "niches/0/2/Broken Links.txt",
-        "[PROBLEM]\r\nLinks \xE2\x80\xA9 break.\r\n\r\n[FREE]\r\nA\rB\r\n\r\n[PAID]\r\nC: d\r\n");
-    app.Write("templates/template-free.txt",
-              "#NICHE# / #SUBNICHE#\r\n#PROBLEM#\r\n#FREE#\r\n#PAID#");
-    app.Write("templates/template.txt", "#NICHE#: #PROBLEM#\r\n#PAID#|#FREE#");
+    test::ContentTree(app)
+        .Templates("#NICHE# / #SUBNICHE#\r\n#PROBLEM#\r\n#FREE#\r\n#PAID#",
+                   "#NICHE#: #PROBLEM#\r\n#PAID#|#FREE#")
+        .Problem("niches/0/2/Slow Website.txt",
+                 test::ProblemText("My site is slow.", "PageSpeed: finds it.", "Kinsta: hosts."))
+        .Problem("niches/0/2/Broken Links.txt",
+                 "[PROBLEM]\r\nLinks \xE2\x80\xA9 break.\r\n\r\n"
+                 "[FREE]\r\nA\rB\r\n\r\n[PAID]\r\nC: d\r\n");
     user.Write("niches/0/2/broken links.txt", test::ProblemText("Mine.", "F", "P: q"));
     user.Write("niches/0/2/Extra.txt", test::ProblemText("Extra.", "F", "P: q"));
   }

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
-#include "support/TempDir.h"
+#include "support/ContentTree.h"
 
 namespace veltrane::cli {
 namespace {
@@ -60,13 +60,14 @@ TEST(WriteAll, ParsesTheBatchAndGenerateOptions) {
 TEST(WriteAll, WritesWhatPrintPrintsForEveryProblem) {
   test::TempDir app;
   test::TempDir out;
-  app.Write("niches/0/2/Slow Website.txt",
-            test::ProblemText("Slow.", "PageSpeed: finds it.", "Kinsta: hosts."));
-  app.Write("niches/0/2/Odd: \"Name\".txt",
-            "[PROBLEM]\r\nP \xE2\x80\xA9 q\r\n\r\n[FREE]\r\nA\rB\r\n\r\n[PAID]\r\nC\r\n");
-  app.Write("niches/0/5/Hosting Problem.txt", test::ProblemText("H.", "F", "P"));
-  app.Write("templates/template-free.txt", "#NICHE# / #SUBNICHE#\r\n#PROBLEM#\r\n#FREE#\r\n#PAID#");
-  app.Write("templates/template.txt", "#NICHE#: #PROBLEM#\r\n#PAID#");
+  test::ContentTree(app)
+      .Templates("#NICHE# / #SUBNICHE#\r\n#PROBLEM#\r\n#FREE#\r\n#PAID#",
+                 "#NICHE#: #PROBLEM#\r\n#PAID#")
+      .Problem("niches/0/2/Slow Website.txt",
+               test::ProblemText("Slow.", "PageSpeed: finds it.", "Kinsta: hosts."))
+      .Problem("niches/0/2/Odd: \"Name\".txt",
+               "[PROBLEM]\r\nP \xE2\x80\xA9 q\r\n\r\n[FREE]\r\nA\rB\r\n\r\n[PAID]\r\nC\r\n")
+      .Problem("niches/0/5/Hosting Problem.txt", test::ProblemText("H.", "F", "P"));
   const ContentRoots roots{app.path()};
   const std::string dir = out.path().string();
   for (const bool free : {true, false}) {

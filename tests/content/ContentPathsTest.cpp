@@ -8,6 +8,9 @@ namespace {
 
 TEST(ContentPaths, FormedFromTheApplicationDirectory) {
   const std::filesystem::path app = "/opt/app";
+  const auto problemFile = [&](const char* menu, const char* subniche, std::string name) {
+    return ProblemFolderPath(app, menu, subniche) / (name + ".txt");
+  };
   const struct {
     std::filesystem::path actual;
     const char* expected;
@@ -15,11 +18,11 @@ TEST(ContentPaths, FormedFromTheApplicationDirectory) {
       {NicheImagePath(app, "0"), "/opt/app/images/0.jpg"},
       {NicheImagePath(app, "5"), "/opt/app/images/5.jpg"},
       {ProblemFolderPath(app, "3", "7"), "/opt/app/niches/3/7"},
-      {ProblemFilePath(app, "3", "7", "Slow Website"), "/opt/app/niches/3/7/Slow Website.txt"},
-      {ProblemFilePath(app, "0", "0", ""), "/opt/app/niches/0/0/.txt"},
-      {ProblemFilePath(app, "0", "1", " padded "), "/opt/app/niches/0/1/ padded .txt"},
-      {TemplatePath(app, true), "/opt/app/templates/template-free.txt"},
-      {TemplatePath(app, false), "/opt/app/templates/template.txt"},
+      {problemFile("3", "7", "Slow Website"), "/opt/app/niches/3/7/Slow Website.txt"},
+      {problemFile("0", "0", ""), "/opt/app/niches/0/0/.txt"},
+      {problemFile("0", "1", " padded "), "/opt/app/niches/0/1/ padded .txt"},
+      {TemplatePath(ContentRoots{app}, true), "/opt/app/templates/template-free.txt"},
+      {TemplatePath(ContentRoots{app}, false), "/opt/app/templates/template.txt"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.actual.string(), c.expected);
 }
@@ -80,9 +83,9 @@ TEST(ContentPaths, TheUsersFilesComeFirst) {
   };
   for (const auto& p : pictures) {
     SCOPED_TRACE(p.menu);
-    EXPECT_EQ(NichePictureFiles(roots, p.menu), p.expected);
+    EXPECT_EQ(NichePictureChoices(roots, p.menu).front(), p.expected);
   }
-  EXPECT_EQ(NichePictureFiles(ContentRoots{app.path()}, "0").doubleSize,
+  EXPECT_EQ(NichePictureChoices(ContentRoots{app.path()}, "0").front().doubleSize,
             app.path() / "images/0@2x.jpg");
 }
 

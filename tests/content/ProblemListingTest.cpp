@@ -43,7 +43,7 @@ TEST(ListProblems, KeepsOnlyVisibleRegularTxtFiles) {
                                            {"link", "link.txt"},
                                            {"Mixed", "Mixed.TxT"},
                                            {"Readme", "Readme.TXT"}};
-  EXPECT_EQ(ListProblems(app.path(), "0", "2"), expected);
+  EXPECT_EQ(ListProblems({app.path()}, "0", "2"), expected);
 }
 
 TEST(ListProblems, MissingOrEmptyFolderGivesNoProblemsUnreadableOneFails) {
@@ -54,7 +54,7 @@ TEST(ListProblems, MissingOrEmptyFolderGivesNoProblemsUnreadableOneFails) {
   app.Write("niches/2", "a file where the niche's folder should be");
   fs::create_directories(app.path() / "niches/1/4");
   fs::permissions(app.path() / "niches/1/4", fs::perms::none);
-  EXPECT_TRUE(ListProblems(app.path() / "nowhere", "0", "0").empty());
+  EXPECT_TRUE(ListProblems({app.path() / "nowhere"}, "0", "0").empty());
   const struct {
     const char* menu;
     const char* subniche;
@@ -66,7 +66,7 @@ TEST(ListProblems, MissingOrEmptyFolderGivesNoProblemsUnreadableOneFails) {
     const fs::path folder = app.path() / "niches" / c.menu / c.subniche;
     std::string failure;
     try {
-      EXPECT_TRUE(ListProblems(app.path(), c.menu, c.subniche).empty()) << folder;
+      EXPECT_TRUE(ListProblems({app.path()}, c.menu, c.subniche).empty()) << folder;
     } catch (const Failure& f) {
       failure = f.what();
     }
@@ -81,7 +81,7 @@ TEST(ListProblems, ShowsUndecodableNamesButReadsTheRealFile) {
   const std::string raw = "caf\xE9.txt";  // Latin-1 bytes, not UTF-8
   app.Write(fs::path("niches/0/0") / raw, "x");
   const std::vector<ProblemEntry> expected{{"caf\xC3\xA9", raw}};
-  EXPECT_EQ(ListProblems(app.path(), "0", "0"), expected);
+  EXPECT_EQ(ListProblems({app.path()}, "0", "0"), expected);
 }
 
 TEST(ListProblems, SortsNaturallyWhateverTheDiskOrder) {
@@ -92,7 +92,7 @@ TEST(ListProblems, SortsNaturallyWhateverTheDiskOrder) {
   std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
   TempDir app;
   for (const std::string& name : shuffled) app.Write("niches/0/0/" + name + ".txt", "x");
-  EXPECT_EQ(Names(ListProblems(app.path(), "0", "0")), sorted);
+  EXPECT_EQ(Names(ListProblems({app.path()}, "0", "0")), sorted);
 }
 
 TEST(ListProblems, MergesTheUsersFolderFirst) {

@@ -272,7 +272,7 @@ TEST(ProblemFileText, BoxTextsSaveAndReadBackExactly) {
   }
 }
 
-TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
+TEST(CheckProblemName, RefusesNamesThatCannotBeTheUsersFile) {
   test::TempDir dir;
   const std::optional<std::string> refused;
   const struct {
@@ -314,7 +314,7 @@ TEST(ProblemNameError, RefusesNamesThatCannotBeTheUsersFile) {
       WriteFileAtomically(dir.path() / (*saved + ".txt"), "x");
       EXPECT_EQ(ReadTextFile(dir.path() / (*saved + ".txt")), "x");
     }
-    EXPECT_EQ(ProblemNameError(c.name).has_value(), !c.saved.has_value());
+    EXPECT_EQ(std::holds_alternative<NameRefusal>(checked), !c.saved.has_value());
   }
 }
 

@@ -89,8 +89,8 @@ QImage ReadJpeg(const fs::path& path) {
 
 // How far from `from`, stepping by `step`, the first pixel lies that differs from `background`
 // by more than `threshold`; `steps` if none does within that many.
-int StepsToColour(const QImage& image, QPoint from, QPoint step, int steps, QColor background,
-                  int threshold) {
+int StepsToColor(const QImage& image, QPoint from, QPoint step, int steps, QColor background,
+                 int threshold) {
   int n = 0;
   while (n < steps && Distance(image.pixelColor(from + n * step), background) <= threshold) ++n;
   return n;
@@ -103,7 +103,7 @@ QRect FindTile(const QImage& image, const form::Rect& r, int scale, QColor backg
                   (r.height + 6) * scale);
   const QPoint middle = out.center();
   const auto steps = [&](QPoint from, QPoint step, int n) {
-    return StepsToColour(image, from, step, n, background, 150);
+    return StepsToColor(image, from, step, n, background, 150);
   };
   const int left = steps({out.left(), middle.y()}, {1, 0}, out.width());
   const int right = steps({out.right(), middle.y()}, {-1, 0}, out.width());
@@ -138,7 +138,7 @@ std::vector<QPoint> TileSamples(const QRect& tile, int scale) {
 TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
   for (std::size_t m = 0; m < kNicheCount; ++m) {
     SCOPED_TRACE("picture " + std::to_string(m));
-    const NichePicture files = NichePictureFiles({kContent}, std::to_string(m));
+    const NichePicture files = NichePictureChoices({kContent}, std::to_string(m)).front();
     ASSERT_FALSE(files.doubleSize.empty()) << "no @2x picture";
     const struct {
       fs::path path;
@@ -190,9 +190,9 @@ TEST(ShippedContent, PicturesAreJpegsWithTilesUnderTheRegions) {
       const QPoint band(
           0, (form::InPixels(form::kRegions[4]).bottom() + form::kPictureHeightPx) / 2 * scale);
       const int width = image.width();
-      const int pillLeft = StepsToColour(image, band, {1, 0}, width, background, 15);
+      const int pillLeft = StepsToColor(image, band, {1, 0}, width, background, 15);
       const int pillRight =
-          width - StepsToColour(image, band + QPoint(width - 1, 0), {-1, 0}, width, background, 15);
+          width - StepsToColor(image, band + QPoint(width - 1, 0), {-1, 0}, width, background, 15);
       EXPECT_NEAR((pillLeft + pillRight) / 2.0 / scale, axis, 1.0);
     }
     // Each 2 x 2 block of the double size, averaged, matches the plain picture's pixel, so
@@ -224,7 +224,7 @@ TEST(ShippedContent, EverySubnicheHasEnoughWellFormedProblems) {
       const std::string menu = std::to_string(m);
       const std::string sub = std::to_string(s);
       SCOPED_TRACE("niches/" + menu + "/" + sub);
-      const auto problems = ListProblems(kContent, menu, sub);
+      const auto problems = ListProblems({kContent}, menu, sub);
       EXPECT_GE(problems.size(), m == 0 ? 10u : 6u);
       for (const ProblemEntry& problem : problems) {
         SCOPED_TRACE(problem.fileName);
@@ -266,7 +266,7 @@ TEST(ShippedContent, ProductsAreSpreadAndProblemsDistinct) {
     for (std::size_t s = 0; s < kSubnicheCount; ++s) {
       const std::string menu = std::to_string(m);
       const std::string sub = std::to_string(s);
-      const auto listed = ListProblems(kContent, menu, sub);
+      const auto listed = ListProblems({kContent}, menu, sub);
       // Within one subniche, free or paid, a product is in at most half of the files.
       std::map<std::string, int> inSubniche;
       for (const ProblemEntry& problem : listed) {
@@ -379,7 +379,7 @@ TEST(ShippedContent, MoneyProductsSayWhatTheyCostAndRisk) {
     for (std::size_t s = 0; s < kSubnicheCount; ++s) {
       const std::string menu = std::to_string(m);
       const std::string sub = std::to_string(s);
-      for (const ProblemEntry& problem : ListProblems(kContent, menu, sub)) {
+      for (const ProblemEntry& problem : ListProblems({kContent}, menu, sub)) {
         SCOPED_TRACE(menu + "/" + sub + "/" + problem.name);
         for (const std::string& line : ResourceLines(
                  ReadProblemFile(ProblemFolderPath(kContent, menu, sub) / problem.fileName))) {
@@ -438,7 +438,7 @@ std::vector<fs::path> TemplateFiles() {
 
 TEST(ShippedContent, TemplatesLeaveNoPlaceholderUnfilled) {
   const ProblemSections sections = ReadProblemFile(
-      ProblemFolderPath(kContent, "0", "2") / ListProblems(kContent, "0", "2").front().fileName);
+      ProblemFolderPath(kContent, "0", "2") / ListProblems({kContent}, "0", "2").front().fileName);
   const std::vector<fs::path> files = TemplateFiles();
   EXPECT_EQ(files.size(), 2 + 2 * std::size(kArticleTypes));
   const char* const placeholders[] = {"#NICHE#", "#SUBNICHE#", "#PROBLEM#", "#FREE#", "#PAID#"};

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QUrl>
+#include "support/ContentTree.h"
 #include "ui/qt/Widgets.h"
 
 #include <QMessageBox>
@@ -75,23 +76,19 @@ QPixmap ShownPicture(QWidget* picture) {
 }
 
 GuiTest::GuiTest() {
-  const std::filesystem::path picture =
-      std::filesystem::path(VELTRANE_CONTENT_DIR) / "images/0.jpg";
-  for (std::size_t i = 0; i < kNicheCount; ++i) {
-    std::filesystem::create_directories(app.path() / "images");
-    std::filesystem::copy_file(picture, app.path() / "images" / (std::to_string(i) + ".jpg"));
-  }
-  app.Write("niches/0/2/Slow Website.txt",
-            ProblemText("My site is slow.", "PageSpeed Insights: finds what slows it.",
-                        "Kinsta: fast hosting.\r\nWP Rocket: caching."));
-  app.Write("niches/0/2/Broken Links.txt",
-            ProblemText("Links are broken.", "Ahrefs Webmaster Tools: finds them.",
-                        "Semrush: site audits.\r\nSurfer: content editor."));
-  app.Write("niches/0/3/<b>Bold & Co.txt", ProblemText("P & <i>Q</i>", "F", "A: a\r\nB: b"));
-  app.Write("niches/4/4/Mirror Anxiety.txt", ProblemText("I avoid mirrors.", "F4", "A4\r\nB4"));
-  app.Write("templates/template-free.txt",
-            "Niche #NICHE# / #SUBNICHE#\r\nProblem: #PROBLEM#\r\nFree: #FREE#\r\nPaid:\r\n#PAID#");
-  app.Write("templates/template.txt", "Plain #NICHE#: #PROBLEM#\r\n#PAID#");
+  test::ContentTree(app)
+      .PicturesCopiedFrom(std::filesystem::path(VELTRANE_CONTENT_DIR) / "images/0.jpg")
+      .Templates(
+          "Niche #NICHE# / #SUBNICHE#\r\nProblem: #PROBLEM#\r\nFree: #FREE#\r\nPaid:\r\n#PAID#",
+          "Plain #NICHE#: #PROBLEM#\r\n#PAID#")
+      .Problem("niches/0/2/Slow Website.txt",
+               ProblemText("My site is slow.", "PageSpeed Insights: finds what slows it.",
+                           "Kinsta: fast hosting.\r\nWP Rocket: caching."))
+      .Problem("niches/0/2/Broken Links.txt",
+               ProblemText("Links are broken.", "Ahrefs Webmaster Tools: finds them.",
+                           "Semrush: site audits.\r\nSurfer: content editor."))
+      .Problem("niches/0/3/<b>Bold & Co.txt", ProblemText("P & <i>Q</i>", "F", "A: a\r\nB: b"))
+      .Problem("niches/4/4/Mirror Anxiety.txt", ProblemText("I avoid mirrors.", "F4", "A4\r\nB4"));
 
   // The settings file of the test, not the machine's.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,

@@ -187,7 +187,7 @@ TEST_F(GuiTest, RegionsNameTheirSubniches) {
 
 // After the user has acted, a resize still centres the picture and a shown niche panel, and
 // what the panel covers follows it: nothing stays disabled once it closes.
-TEST_F(GuiTest, ResizingCentresAgainAndCoveredControlsFollowThePanel) {
+TEST_F(GuiTest, ResizingCentersAgainAndCoveredControlsFollowThePanel) {
   Open();
   Click(ui.lblItem[2]);
   const auto coveredAsItStands = [&] {
@@ -255,7 +255,7 @@ TEST_F(GuiTest, TheFormGrowsWithTheScreensDotsPerInchAndScrollsToTheFocus) {
 
 // Under a dark desktop palette the window keeps the light one it is drawn for, and its texts
 // stand out from what is behind them.
-TEST_F(GuiTest, OneColourSchemeWithReadableTexts) {
+TEST_F(GuiTest, OneColorSchemeWithReadableTexts) {
   const QPalette before = QApplication::palette();
   QPalette dark = before;
   for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
@@ -457,10 +457,10 @@ TEST(InfoWindowPlace, TheFramedWindowSitsInTheMiddle) {
 // The picture for the screen: the double-size file where the screen is dense and there is one,
 // at the same logical size; a user's own picture before either.
 TEST_F(GuiTest, PictureForTheScreensDensity) {
-  const auto save = [](const std::filesystem::path& path, QSize size, QColor colour) {
+  const auto save = [](const std::filesystem::path& path, QSize size, QColor color) {
     std::filesystem::create_directories(path.parent_path());
     QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
+    image.fill(color);
     ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "JPG"));
   };
   save(app.path() / "images/1@2x.jpg", QSize(1244, 1340), Qt::darkRed);
@@ -471,7 +471,7 @@ TEST_F(GuiTest, PictureForTheScreensDensity) {
   const struct {
     int niche;
     QSize pixels;
-    QColor colour;  // of the file shown: the shipped 0.jpg is mostly light
+    QColor color;  // of the file shown: the shipped 0.jpg is mostly light
   } cases[] = {
       {0, QSize(622, 670), QColor()},  // no double size
       {1, dense ? QSize(1244, 1340) : QSize(622, 670), dense ? Qt::darkRed : QColor()},
@@ -483,9 +483,9 @@ TEST_F(GuiTest, PictureForTheScreensDensity) {
     const QPixmap shown = ShownPicture(ui.Picture1);
     EXPECT_EQ(shown.size(), c.pixels);
     EXPECT_EQ(shown.deviceIndependentSize().toSize(), QSize(622, 670));
-    if (c.colour.isValid()) {
-      const QColor centre = shown.toImage().pixelColor(shown.width() / 2, shown.height() / 2);
-      EXPECT_LT(std::abs(centre.red() - c.colour.red()) + std::abs(centre.blue() - c.colour.blue()),
+    if (c.color.isValid()) {
+      const QColor center = shown.toImage().pixelColor(shown.width() / 2, shown.height() / 2);
+      EXPECT_LT(std::abs(center.red() - c.color.red()) + std::abs(center.blue() - c.color.blue()),
                 40);
     }
   }

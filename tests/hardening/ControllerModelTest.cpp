@@ -23,8 +23,8 @@
 #include "content/NicheCatalog.h"
 #include "content/ProblemListing.h"
 #include "content/ProblemReader.h"
+#include "support/ContentTree.h"
 #include "support/ReferenceReplace.h"
-#include "support/TempDir.h"
 #include "ui/FakeView.h"
 #include "ui/frmMain.h"
 
@@ -397,12 +397,9 @@ struct Sut {
 
   Sut() {
     view.controller = &controller;
-    for (std::size_t i = 0; i < kNicheCount; ++i) {
-      app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
-    }
-    app.Write("templates/template.txt", kFirstTemplate);
-    app.Write("templates/template-free.txt", kFirstTemplate);
-    for (const auto& [name, text] : kFirstProblems) app.Write("niches/0/2/" + name, text);
+    test::ContentTree tree(app);
+    tree.Pictures("jpeg").Templates(kFirstTemplate, kFirstTemplate);
+    for (const auto& [name, text] : kFirstProblems) tree.Problem("niches/0/2/" + name, text);
   }
 
   fs::path PathOf(const FolderKey& key, std::string_view name) const {

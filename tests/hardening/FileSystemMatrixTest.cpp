@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "content/ProblemReader.h"
+#include "support/ContentTree.h"
 #include "support/Printers.h"
-#include "support/TempDir.h"
 #include "ui/FakeView.h"
 #include "ui/frmMain.h"
 
@@ -286,12 +286,10 @@ class FileSystemMatrix : public testing::TestWithParam<Row> {
  protected:
   FileSystemMatrix() : controller(view, app.path()) {
     view.controller = &controller;
-    for (std::size_t i = 0; i < kNicheCount; ++i) {
-      app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
-    }
-    app.Write(kFolder / kNormalFile, ProblemText("It is slow.", "A checker.", "A host."));
-    app.Write("templates/template-free.txt", kTemplate);
-    app.Write("templates/template.txt", kTemplate);
+    test::ContentTree(app)
+        .Pictures("jpeg")
+        .Templates(kTemplate, kTemplate)
+        .Problem(kFolder / kNormalFile, ProblemText("It is slow.", "A checker.", "A host."));
   }
 
   test::TempDir app;

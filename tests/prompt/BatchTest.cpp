@@ -2,12 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "support/TempDir.h"
 
 namespace veltrane {
 namespace {
 using namespace std::chrono;
 using test::TempDir;
+
+std::optional<year_month_day> ParseIsoDate(std::string_view text) {
+  int y = 0;
+  unsigned m = 0;
+  unsigned d = 0;
+  char rest = 0;
+  const std::string copy(text);
+  if (text.size() != 10 || std::sscanf(copy.c_str(), "%4d-%2u-%2u%c", &y, &m, &d, &rest) != 3) {
+    return std::nullopt;
+  }
+  const year_month_day day{year(y), month(m), std::chrono::day(d)};
+  return day.ok() ? std::optional(day) : std::nullopt;
+}
 
 year_month_day Day(const char* iso) {
   return ParseIsoDate(iso).value();

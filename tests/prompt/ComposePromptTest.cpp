@@ -48,7 +48,8 @@ TEST(FillTemplate, EachVariantFillsItsPlaceholdersInOnePass) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(FillTemplate(c.templateText, c.includeFree, "N", "S", c.sections), c.expected);
+    EXPECT_EQ(FillTemplate(c.templateText, PromptPlaceholders(c.includeFree, "N", "S", c.sections)),
+              c.expected);
   }
 }
 
@@ -57,12 +58,12 @@ TEST(ComposePrompt, ReadsTheTemplateTheCheckBoxChooses) {
   app.Write("templates/template-free.txt", "FREE VARIANT #SUBNICHE# #FREE#\r\n");
   app.Write("templates/template.txt", "PLAIN VARIANT #SUBNICHE# #FREE#\r\n");
   const ProblemSections sections{"P", "F", "A"};
-  EXPECT_EQ(ComposePrompt(app.path(), true, "N", "S", sections), "FREE VARIANT S F\r\n");
-  EXPECT_EQ(ComposePrompt(app.path(), false, "N", "S", sections), "PLAIN VARIANT S #FREE#\r\n");
+  EXPECT_EQ(ComposePrompt({app.path()}, true, "N", "S", sections), "FREE VARIANT S F\r\n");
+  EXPECT_EQ(ComposePrompt({app.path()}, false, "N", "S", sections), "PLAIN VARIANT S #FREE#\r\n");
 
   // Read anew each time: a change on disk shows at once.
   app.Write("templates/template.txt", "CHANGED #NICHE#");
-  EXPECT_EQ(ComposePrompt(app.path(), false, "N", "S", sections), "CHANGED N");
+  EXPECT_EQ(ComposePrompt({app.path()}, false, "N", "S", sections), "CHANGED N");
 }
 
 std::string Repeated(std::string_view piece, std::size_t times) {
@@ -109,11 +110,11 @@ TEST(ComposePrompt, BuildsUpToTheLimitAndRefusesMore) {
     SCOPED_TRACE(c.what);
     const auto file = app.Write("templates/template-free.txt", c.templateText);
     if (c.promptBytes > 0) {
-      EXPECT_EQ(ComposePrompt(app.path(), true, "N", "S", c.sections).size(), c.promptBytes);
+      EXPECT_EQ(ComposePrompt({app.path()}, true, "N", "S", c.sections).size(), c.promptBytes);
       continue;
     }
     try {
-      ComposePrompt(app.path(), true, "N", "S", c.sections);
+      ComposePrompt({app.path()}, true, "N", "S", c.sections);
       ADD_FAILURE() << "composed a prompt over the limit";
     } catch (const Failure& failure) {
       EXPECT_EQ(failure.what(), "Could not compose the prompt from the template \"" +
@@ -196,7 +197,7 @@ TEST(ComposePrompt, MissingTemplateFailsNamingIt) {
   test::TempDir app;
   app.Write("templates/template-free.txt", "x");
   try {
-    ComposePrompt(app.path(), false, "N", "S", {});
+    ComposePrompt({app.path()}, false, "N", "S", {});
     FAIL() << "composed without a template";
   } catch (const Failure& failure) {
     EXPECT_NE(std::string(failure.what()).find("templates/template.txt"), std::string::npos)

@@ -15,7 +15,7 @@
 
 #include "content/TextFile.h"
 #include "prompt/ComposePrompt.h"
-#include "support/TempDir.h"
+#include "support/ContentTree.h"
 #include "ui/FakeView.h"
 
 namespace veltrane {
@@ -31,19 +31,18 @@ class frmMainTest : public testing::Test {
  protected:
   frmMainTest() : controller(view, app.path(), user.path()) {
     view.controller = &controller;
-    for (std::size_t i = 0; i < kNicheCount; ++i) {
-      app.Write("images/" + std::to_string(i) + ".jpg", "jpeg");
-    }
-    app.Write("niches/0/2/Slow Website.txt",
-              ProblemText("My site is slow.", "PageSpeed Insights: finds what slows it.",
-                          "Kinsta: fast managed hosting.\r\nWP Rocket: page caching."));
-    app.Write("niches/0/2/Broken Links.txt",
-              ProblemText("Links are broken.", "Ahrefs Webmaster Tools: finds them.",
-                          "Semrush: site audits.\r\nAhrefs: link reports."));
-    app.Write("niches/0/2/Thin Content.txt", ProblemText("Pages say little.", "F3", "A3\r\nB3"));
-    app.Write("niches/4/4/Mirror Anxiety.txt", ProblemText("I avoid mirrors.", "F4", "A4\r\nB4"));
-    app.Write("templates/template-free.txt", kTemplate);
-    app.Write("templates/template.txt", kTemplate);
+    test::ContentTree(app)
+        .Pictures("jpeg")
+        .Templates(kTemplate, kTemplate)
+        .Problem("niches/0/2/Slow Website.txt",
+                 ProblemText("My site is slow.", "PageSpeed Insights: finds what slows it.",
+                             "Kinsta: fast managed hosting.\r\nWP Rocket: page caching."))
+        .Problem("niches/0/2/Broken Links.txt",
+                 ProblemText("Links are broken.", "Ahrefs Webmaster Tools: finds them.",
+                             "Semrush: site audits.\r\nAhrefs: link reports."))
+        .Problem("niches/0/2/Thin Content.txt", ProblemText("Pages say little.", "F3", "A3\r\nB3"))
+        .Problem("niches/4/4/Mirror Anxiety.txt",
+                 ProblemText("I avoid mirrors.", "F4", "A4\r\nB4"));
   }
 
   void StartUp() {
@@ -284,7 +283,7 @@ TEST_F(frmMainTest, ProblemFileGoneBeforeSelectionEmptiesTheBoxes) {
   EXPECT_EQ(view.Text(TextBox::Problem), "My site is slow.");
 }
 
-TEST_F(frmMainTest, UnreadableFirstProblemStillOpensAndCentresThePanel) {
+TEST_F(frmMainTest, UnreadableFirstProblemStillOpensAndCentersThePanel) {
   StartUp();
   controller.lblMenu_Click(4);
   controller.lblItem_Click(4);
@@ -405,7 +404,7 @@ TEST_F(frmMainTest, RegeneratingDiscardsPromptEditsAndUsesBoxEdits) {
   EXPECT_NE(view.Text(TextBox::Prompt).find("Free: \r\nPaid:\r\nOnly: one"), std::string::npos);
 }
 
-TEST_F(frmMainTest, InformationWindowsReturnToTheSameViewAndRecentre) {
+TEST_F(frmMainTest, InformationWindowsReturnToTheSameViewAndRecenter) {
   StartUp();
   controller.lblItem_Click(2);
   const auto visibleBefore = view.visible;
@@ -730,7 +729,7 @@ TEST_F(frmMainTest, BrokenPictureOfTheUsersFallsBackToTheShippedOne) {
 }
 
 // After every resize the picture is centred again, and so is a shown niche panel.
-TEST_F(frmMainTest, ResizingCentresAgain) {
+TEST_F(frmMainTest, ResizingCentersAgain) {
   StartUp();
   const struct {
     float outerWidth;

@@ -70,7 +70,7 @@ bool tilesInRegions() {
       ok = false;
     }
   }
-  if (kEmblemCentre.x() != RingAxis()) {
+  if (kEmblemCenter.x() != RingAxis()) {
     std::fprintf(stderr, "the emblem is off the ring's axis %.1f\n", RingAxis());
     ok = false;
   }
@@ -81,9 +81,9 @@ bool emblemFits() {
   const double reach = kEmblemRadius + kHaloWidth;
   for (const QRect& r : Tiles()) {
     const double dx =
-        std::max({r.left() - kEmblemCentre.x(), 0.0, kEmblemCentre.x() - (r.right() + 1)});
+        std::max({r.left() - kEmblemCenter.x(), 0.0, kEmblemCenter.x() - (r.right() + 1)});
     const double dy =
-        std::max({r.top() - kEmblemCentre.y(), 0.0, kEmblemCentre.y() - (r.bottom() + 1)});
+        std::max({r.top() - kEmblemCenter.y(), 0.0, kEmblemCenter.y() - (r.bottom() + 1)});
     if (std::hypot(dx, dy) <= reach) {
       std::fprintf(stderr, "the emblem overlaps a tile\n");
       return false;
@@ -97,13 +97,13 @@ bool emblemFits() {
   return true;
 }
 
-bool coloursReadable() {
+bool colorsReadable() {
   constexpr double kMinimum = 4.5;
   bool ok = true;
-  for (QRgb rgb : kNicheColours) {
+  for (QRgb rgb : kNicheColors) {
     const QColor family = QColor::fromRgb(rgb);
     for (const auto& [fore, back] :
-         {std::pair{QColor(Qt::white), family}, std::pair{QColor(Qt::white), emblemColour(family)},
+         {std::pair{QColor(Qt::white), family}, std::pair{QColor(Qt::white), emblemColor(family)},
           std::pair{hintInk(family), hintGround(family)}}) {
       if (contrast(fore, back) < kMinimum) {
         std::fprintf(stderr, "contrast %.2f of %s on %s is too low\n", contrast(fore, back),

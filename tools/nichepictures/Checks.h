@@ -34,7 +34,7 @@ bool emblemFits();
 
 // White labels on the tiles and emblem, the digits on the key caps and the hint on the ground
 // must all read well.
-bool coloursReadable();
+bool colorsReadable();
 
 // The hint's pill inside the band below the tiles, clear of its edges, and both rows inside
 // the pill, in the plain picture and the one at twice the size.

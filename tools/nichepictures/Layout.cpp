@@ -63,17 +63,17 @@ const std::array<QRect, kSubnicheCount>& Tiles() {
   return tiles;
 }
 
-QColor tint(QColor colour, double amount) {
+QColor tint(QColor color, double amount) {
   const auto mix = [amount](int c) {
     return static_cast<int>(std::lround(255 + (c - 255) * amount));
   };
-  return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
+  return QColor(mix(color.red()), mix(color.green()), mix(color.blue()));
 }
 
 QColor background(QColor family) {
   return tint(family, 0.06);
 }
-QColor emblemColour(QColor family) {
+QColor emblemColor(QColor family) {
   return family.darker(112);
 }
 QColor hintInk(QColor family) {
@@ -98,7 +98,7 @@ QRectF labelBox(const QRect& tile) {
 }
 
 QRectF emblemTextBox() {
-  return QRectF(kEmblemCentre.x() - kEmblemTextWidth / 2.0, kEmblemCentre.y(), kEmblemTextWidth,
+  return QRectF(kEmblemCenter.x() - kEmblemTextWidth / 2.0, kEmblemCenter.y(), kEmblemTextWidth,
                 kEmblemTextHeight);
 }
 

@@ -24,7 +24,7 @@ inline constexpr int kHeight = form::kPictureHeightPx;
 
 // The emblem sits in the middle of the ring of tiles, which leaves the band below the lowest
 // tile to the hint.
-inline constexpr QPointF kEmblemCentre{306.5, 306.5};
+inline constexpr QPointF kEmblemCenter{306.5, 306.5};
 inline constexpr int kEmblemRadius = 94;
 inline constexpr int kHaloWidth = 8;  // light ring around the emblem
 inline constexpr int kEmblemSymbol = 44;
@@ -54,8 +54,8 @@ inline constexpr int kHintText = 15;
 inline constexpr int kWrapFlags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop;
 
 // One colour family per niche, by menu index: tiles and emblem.
-inline constexpr std::array<QRgb, kNicheCount> kNicheColours{0x1f5fae, 0x0d7a78, 0x6a40a3,
-                                                             0x2e7d3a, 0xb2395c, 0xa85f00};
+inline constexpr std::array<QRgb, kNicheCount> kNicheColors{0x1f5fae, 0x0d7a78, 0x6a40a3,
+                                                            0x2e7d3a, 0xb2395c, 0xa85f00};
 
 // The family the labels need: narrow enough for the longest names at a readable size.
 inline const QString kFontFamily = QStringLiteral("DejaVu Sans Condensed");
@@ -86,9 +86,9 @@ constexpr std::size_t Twin(std::size_t j) {
 const std::array<QRect, kSubnicheCount>& Tiles();
 
 // Blend `colour` into white; amount 0 gives white, 1 gives the colour itself.
-QColor tint(QColor colour, double amount);
+QColor tint(QColor color, double amount);
 QColor background(QColor family);
-QColor emblemColour(QColor family);
+QColor emblemColor(QColor family);
 QColor hintInk(QColor family);
 QColor hintGround(QColor family);
 

@@ -117,7 +117,7 @@ void drawHint(QPainter& p, QColor family) {
 
 std::optional<QImage> drawNiche(std::size_t menu, int scale, const Sizes& sizes) {
   const NicheEntry& niche = NicheCatalog()[menu];
-  const QColor family = QColor::fromRgb(kNicheColours[menu]);
+  const QColor family = QColor::fromRgb(kNicheColors[menu]);
   QImage image(kWidth * scale, kHeight * scale, QImage::Format_RGB32);
   image.setDevicePixelRatio(scale);
   image.fill(background(family));
@@ -128,13 +128,13 @@ std::optional<QImage> drawNiche(std::size_t menu, int scale, const Sizes& sizes)
 
   // Connectors run from the emblem centre to each tile centre; tiles and emblem cover the ends.
   p.setPen(QPen(tint(family, 0.25), 2, Qt::SolidLine, Qt::RoundCap));
-  for (const QRect& r : Tiles()) p.drawLine(kEmblemCentre, QRectF(r).center());
+  for (const QRect& r : Tiles()) p.drawLine(kEmblemCenter, QRectF(r).center());
 
   p.setPen(Qt::NoPen);
   p.setBrush(tint(family, 0.18));
-  p.drawEllipse(kEmblemCentre, kEmblemRadius + kHaloWidth, kEmblemRadius + kHaloWidth);
-  p.setBrush(emblemColour(family));
-  p.drawEllipse(kEmblemCentre, kEmblemRadius, kEmblemRadius);
+  p.drawEllipse(kEmblemCenter, kEmblemRadius + kHaloWidth, kEmblemRadius + kHaloWidth);
+  p.setBrush(emblemColor(family));
+  p.drawEllipse(kEmblemCenter, kEmblemRadius, kEmblemRadius);
 
   // The emblem's symbol over its name, the two centred together.
   const QString name = Text(niche.name);
@@ -142,10 +142,10 @@ std::optional<QImage> drawNiche(std::size_t menu, int scale, const Sizes& sizes)
   const QRectF nameBox = emblemTextBox();
   const double nameHeight =
       QFontMetricsF(emblemFont, p.device()).boundingRect(nameBox, kWrapFlags, name).height();
-  const double top = kEmblemCentre.y() - (kEmblemSymbol + kSymbolGap + nameHeight) / 2;
+  const double top = kEmblemCenter.y() - (kEmblemSymbol + kSymbolGap + nameHeight) / 2;
   drawSymbol(p, NicheEmblem(menu),
-             QRectF(kEmblemCentre.x() - kEmblemSymbol / 2.0, top, kEmblemSymbol, kEmblemSymbol),
-             Qt::white, emblemColour(family));
+             QRectF(kEmblemCenter.x() - kEmblemSymbol / 2.0, top, kEmblemSymbol, kEmblemSymbol),
+             Qt::white, emblemColor(family));
   if (!drawWrapped(p, name,
                    QRectF(nameBox.left(), top + kEmblemSymbol + kSymbolGap, nameBox.width(),
                           nameBox.height()),

@@ -112,8 +112,8 @@ QPainterPath crescent(QPointF c1, double r1, QPointF c2, double r2) {
   const QPointF p = mid + across;
   const QPointF q = mid - across;
   // Qt's arc angles count counter-clockwise with y up.
-  const auto angle = [](QPointF centre, QPointF at) {
-    return std::atan2(centre.y() - at.y(), at.x() - centre.x()) * 180 / std::numbers::pi;
+  const auto angle = [](QPointF center, QPointF at) {
+    return std::atan2(center.y() - at.y(), at.x() - center.x()) * 180 / std::numbers::pi;
   };
   const auto positive = [](double sweep) { return sweep < 0 ? sweep + 360 : sweep; };
   QPainterPath m;

@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
     return 2;
   }
-  if (!fontAvailable() || !tilesInRegions() || !emblemFits() || !hintFits() || !coloursReadable()) {
+  if (!fontAvailable() || !tilesInRegions() || !emblemFits() || !hintFits() || !colorsReadable()) {
     return 1;
   }
   const auto sizes = chooseSizes();

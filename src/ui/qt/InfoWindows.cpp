@@ -16,7 +16,7 @@ QString Text(std::string_view text) {
 
 // Centres the window with its frame on the screen that holds `owner`. The window has no frame
 // before it is first shown, so the owner's, drawn by the same window manager, stands in for it.
-void CentreOnScreen(QDialog& window, const QWidget* owner) {
+void CenterOnScreen(QDialog& window, const QWidget* owner) {
   const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   QMargins frame;
@@ -43,7 +43,7 @@ void BuildInfoWindow(QDialog& window, const form::InfoWindow& layout) {
     label->setObjectName(Text(text.name));
     label->setGeometry(ToQRect(text.rect));
     label->setFont(VerdanaFont({form::kInfoTextPoints, text.bold}));
-    SetTextColor(label, ToQColor(form::kDarkGrey));
+    SetTextColor(label, ToQColor(form::kDarkGray));
   }
   auto* button = new QPushButton(QStringLiteral("Close"), &window);
   button->setObjectName(QStringLiteral("cmdClose"));
@@ -53,7 +53,7 @@ void BuildInfoWindow(QDialog& window, const form::InfoWindow& layout) {
   button->setDefault(false);
   button->setFocus();
   QObject::connect(button, &QPushButton::clicked, &window, &QDialog::reject);
-  CentreOnScreen(window, window.parentWidget());
+  CenterOnScreen(window, window.parentWidget());
 }
 
 }  // namespace

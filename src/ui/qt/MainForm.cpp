@@ -16,7 +16,7 @@ QString Text(std::string_view text) {
 
 Qt::Alignment Alignment(form::Align align) {
   switch (align) {
-    case form::Align::Centre:
+    case form::Align::Center:
       return Qt::AlignHCenter | Qt::AlignTop;
     case form::Align::Right:
       return Qt::AlignRight | Qt::AlignTop;
@@ -59,7 +59,7 @@ MainForm::MainForm(QWidget* window) : window_(window) {
 bool MainForm::BuildNichePanel() {
   if (picNiche != nullptr) return false;
   // Front-most of the window's controls, so built last.
-  picNiche = static_cast<Panel*>(Build(form::MainControl(kNichePanel), window_));
+  picNiche = static_cast<BorderPanel*>(Build(form::MainControl(kNichePanel), window_));
   BuildTree(picNiche, kNichePanel, std::string_view());
   lblSelectedNiche = Find<PlainLabel>("lblSelectedNiche");
   lblClose = Find<ClickLabel>("lblClose");
@@ -71,7 +71,7 @@ bool MainForm::BuildNichePanel() {
   txtPaid = Find<QPlainTextEdit>("txtPaid");
   chkFree = Find<QCheckBox>("chkFree");
   cmdGenerate = Find<QPushButton>("cmdGenerate");
-  picArticlePrompt = Find<Panel>("picArticlePrompt");
+  picArticlePrompt = Find<BorderPanel>("picArticlePrompt");
   lblCopyToClipboard = Find<ClickLabel>("lblCopyToClipboard");
   txtPrompt = Find<QPlainTextEdit>("txtPrompt");
   cboArticleType = Find<QComboBox>("cboArticleType");
@@ -136,7 +136,7 @@ QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {
       hasText = false;
       break;
     case Kind::Panel:
-      widget = new Panel(parent, window_->palette().color(QPalette::Base));
+      widget = new BorderPanel(parent, window_->palette().color(QPalette::Base));
       hasText = false;
       break;
     case Kind::Picture:
@@ -207,7 +207,7 @@ QWidget* MainForm::Build(const form::Control& control, QWidget* parent) {
   if (hasText) widget->setFont(VerdanaFont(control.font));
   if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(Alignment(control.align));
   if (auto* link = qobject_cast<ClickLabel*>(widget)) link->setAlignment(Alignment(control.align));
-  if (control.textColour) SetTextColor(widget, ToQColor(*control.textColour));
+  if (control.textColor) SetTextColor(widget, ToQColor(*control.textColor));
   if (control.background) {
     if (control.kind == Kind::Button) {
       // A palette, not a style sheet: the style sheet engine alone costs a noticeable part

@@ -39,7 +39,7 @@ class MainForm {
   QFrame* shPosition = nullptr;
   ClickLabel* lblInstructions = nullptr;
 
-  Panel* picNiche = nullptr;
+  BorderPanel* picNiche = nullptr;
   PlainLabel* lblSelectedNiche = nullptr;
   ClickLabel* lblClose = nullptr;
   PlainLabel* Label4 = nullptr;
@@ -50,7 +50,7 @@ class MainForm {
   QPlainTextEdit* txtPaid = nullptr;
   QCheckBox* chkFree = nullptr;
   QPushButton* cmdGenerate = nullptr;
-  Panel* picArticlePrompt = nullptr;
+  BorderPanel* picArticlePrompt = nullptr;
   ClickLabel* lblCopyToClipboard = nullptr;
   QPlainTextEdit* txtPrompt = nullptr;
   QComboBox* cboArticleType = nullptr;

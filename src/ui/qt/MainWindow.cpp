@@ -145,7 +145,7 @@ void MainWindow::AddShortcuts() {
   }
   // Generates in the niche view; sends the prompt where an extension takes it, once shown.
   const auto generateOrSend = [this] {
-    if (extension_ != nullptr && IsPanelVisible(veltrane::Panel::Prompt)) {
+    if (extension_ != nullptr && IsPanelVisible(Panel::Prompt)) {
       extension_->SendKey();
     } else {
       controller_.GenerateKey();
@@ -457,19 +457,19 @@ void MainWindow::SetPromptPanelPosition(float left, float top) {
   UpdateCovered(Form().picArticlePrompt);
 }
 
-QWidget* MainWindow::PanelWidget(veltrane::Panel panel) const {
+QWidget* MainWindow::PanelWidget(Panel panel) const {
   switch (panel) {
-    case veltrane::Panel::Menu:
+    case Panel::Menu:
       return form_.picMenu;
-    case veltrane::Panel::Niche:
+    case Panel::Niche:
       return Form().picNiche;
-    case veltrane::Panel::Prompt:
+    case Panel::Prompt:
       return Form().picArticlePrompt;
   }
   return nullptr;
 }
 
-void MainWindow::SetPanelVisible(veltrane::Panel panel, bool visible) {
+void MainWindow::SetPanelVisible(Panel panel, bool visible) {
   QWidget* shown = PanelWidget(panel);
   if (shown->isHidden() == !visible) return;
   shown->setVisible(visible);
@@ -512,9 +512,9 @@ void MainWindow::UpdateCovered(QWidget* panel) {
   before = after;
 }
 
-bool MainWindow::IsPanelVisible(veltrane::Panel panel) const {
+bool MainWindow::IsPanelVisible(Panel panel) const {
   // A niche panel not built yet has never been shown: asking is no reason to build it.
-  if (panel != veltrane::Panel::Menu && form_.picNiche == nullptr) return false;
+  if (panel != Panel::Menu && form_.picNiche == nullptr) return false;
   return !PanelWidget(panel)->isHidden();  // its own flag, whatever its container's
 }
 

@@ -54,8 +54,8 @@ class MainWindow : public QWidget, public MainWindowView {
   float Label4Left() const override;
   float Label4Top() const override;
   void SetPromptPanelPosition(float left, float top) override;
-  void SetPanelVisible(veltrane::Panel panel, bool visible) override;
-  bool IsPanelVisible(veltrane::Panel panel) const override;
+  void SetPanelVisible(Panel panel, bool visible) override;
+  bool IsPanelVisible(Panel panel) const override;
   void ClearProblemList() override;
   void AddProblem(const std::string& name, ProblemMarks marks) override;
   void SetProblemMarks(int index, ProblemMarks marks) override;
@@ -99,7 +99,7 @@ class MainWindow : public QWidget, public MainWindowView {
   void ConnectNichePanel();
   // The form, its niche panel built.
   MainForm& Form() const;
-  QWidget* PanelWidget(veltrane::Panel panel) const;
+  QWidget* PanelWidget(Panel panel) const;
   QWidget* BoxWidget(TextBox box) const;
   int RunModal(QDialog& dialog);
   void ScrollIntoView(QWidget* control);

@@ -285,7 +285,7 @@ class ClickLabelAccessible : public QAccessibleWidget {
 
 QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
   if (auto* label = qobject_cast<ClickLabel*>(object)) return new ClickLabelAccessible(label);
-  if (auto* panel = dynamic_cast<Panel*>(object)) {
+  if (auto* panel = dynamic_cast<BorderPanel*>(object)) {
     return new QAccessibleWidget(panel, QAccessible::Grouping);
   }
   // The picture holds the regions: a grouping named by its niche, so a niche change is heard.
@@ -322,14 +322,14 @@ void PictureBox::paintEvent(QPaintEvent*) {
   painter.drawPixmap(0, 0, picture_);
 }
 
-Panel::Panel(QWidget* parent, const QColor& background) : QFrame(parent) {
+BorderPanel::BorderPanel(QWidget* parent, const QColor& background) : QFrame(parent) {
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
   SetBackground(this, background);
 }
 
 QPoint ClientOrigin(const QWidget* container) {
-  if (const auto* panel = dynamic_cast<const Panel*>(container)) {
+  if (const auto* panel = dynamic_cast<const BorderPanel*>(container)) {
     return panel->contentsRect().topLeft();
   }
   return {};

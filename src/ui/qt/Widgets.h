@@ -104,9 +104,9 @@ class PictureBox : public QWidget {
 
 // A plain rectangular panel with a one-pixel border line. Its children are placed from the
 // client area inside the line.
-class Panel : public QFrame {
+class BorderPanel : public QFrame {
  public:
-  Panel(QWidget* parent, const QColor& background);
+  BorderPanel(QWidget* parent, const QColor& background);
 };
 
 // Contrast ratio of two colours as the Web Content Accessibility Guidelines measure it.
