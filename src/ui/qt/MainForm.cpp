@@ -93,6 +93,8 @@ bool MainForm::BuildNichePanel() {
       {picArticlePrompt, "Your Article Prompt"},
   };
   for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromUtf8(name));
+  UseReadableSelection(lstProblems);
+  UseReadableSelection(cboArticleType);
   // On Linux a drop-down list is read by its current entry; this says what it chooses.
   cboArticleType->setAccessibleDescription(QStringLiteral("Article type of the prompt"));
   cboArticleType->setToolTip(QStringLiteral("Article type"));

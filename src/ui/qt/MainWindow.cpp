@@ -97,26 +97,18 @@ MainWindow::MainWindow(const std::filesystem::path& appDir, const std::filesyste
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      scroll_(new QScrollArea(this)),
-      canvas_(new QWidget),
+      canvas_(new QWidget(this)),
       form_(canvas_),
       controller_(*this, appDir, userDir),
       dialogs_(dialogs != nullptr ? dialogs : &ownDialogs_) {
   setWindowTitle(FromUtf8(std::string(form::kMainTitle)));
   UseLightPalette();
   SetBackground(this, ToQColor(form::kWhite));
-  // No frame and no scroll bars while the form fits: then the window looks as without them.
-  scroll_->setFrameShape(QFrame::NoFrame);
-  scroll_->setFocusPolicy(Qt::NoFocus);
-  scroll_->setWidgetResizable(true);
   canvas_->setMinimumSize(MainForm::ContentSize());
-  scroll_->setWidget(canvas_);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(scroll_);
-  resize(ToQRect(form::kMainClient).size());
+  // Large enough for the form before the window manager maximizes it: a window that fits needs
+  // no scrolling, and start-up builds none.
+  resize(ToQRect(form::kMainClient).size().expandedTo(canvas_->minimumSize()));
   canvas_->installEventFilter(this);
-  scroll_->viewport()->installEventFilter(this);
   // A control that takes the focus is brought into view.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     // Once the event that moved the focus has ended: it may move the control's panel too.
@@ -311,6 +303,7 @@ void MainWindow::ScrollIntoView(QWidget* control) {
     }
     bar->setValue(value);
   };
+  if (scroll_ == nullptr) return;
   fit(scroll_->horizontalScrollBar(), place.x(), place.width(), scroll_->viewport()->width());
   fit(scroll_->verticalScrollBar(), place.y(), place.height(), scroll_->viewport()->height());
 }
@@ -319,6 +312,31 @@ void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!event->spontaneous()) RestartKeyboardUse();
   controller_.Form_Activate();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  // The form scrolls once the window is smaller than it; set by hand, as a layout's passes
+  // cost start-up time.
+  const QSize needed = canvas_->minimumSize();
+  if (scroll_ == nullptr && (width() < needed.width() || height() < needed.height())) {
+    // Moving the form into the scroll area takes the focus from it: it is given back.
+    const QPointer<QWidget> focus = focusWidget();
+    scroll_ = new QScrollArea(this);
+    // No frame, and scroll bars only as needed.
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidgetResizable(true);
+    scroll_->setWidget(canvas_);
+    scroll_->viewport()->installEventFilter(this);
+    scroll_->show();
+    if (focus) focus->setFocus(Qt::OtherFocusReason);
+  }
+  if (scroll_ != nullptr) {
+    scroll_->setGeometry(rect());
+  } else {
+    canvas_->setGeometry(rect());
+  }
+  QWidget::resizeEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -332,7 +350,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // Window managers maximize after mapping, and the user may resize at any time; what the form
   // is centred on is the area it scrolls in, which a scroll bar coming or going resizes too.
-  if ((watched == canvas_ || watched == scroll_->viewport()) && event->type() == QEvent::Resize) {
+  if ((watched == canvas_ || (scroll_ != nullptr && watched == scroll_->viewport())) &&
+      event->type() == QEvent::Resize) {
     controller_.Form_Resize();
   }
   const bool list = form_.lstProblems != nullptr &&
@@ -420,6 +439,7 @@ void MainWindow::SetRegionName(int index, const std::string& name) {
 
 float MainWindow::WindowOuterWidth() const {
   // The frame around what can be scrolled to: the window's own width while everything fits.
+  if (scroll_ == nullptr) return Twips(frameGeometry().width());
   return Twips(frameGeometry().width() - scroll_->viewport()->width() + canvas_->width());
 }
 

@@ -85,6 +85,7 @@ class MainWindow : public QWidget, public MainWindowView {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -107,9 +108,10 @@ class MainWindow : public QWidget, public MainWindowView {
   // covers: what lies under a shown panel can be neither clicked nor reached with Tab.
   void UpdateCovered(QWidget* panel);
 
-  // Everything scrolls when the window is smaller than the laid-out form.
-  QScrollArea* scroll_;
+  // What holds the form's controls, and the area it scrolls in once the window is smaller than
+  // the form (none before).
   QWidget* canvas_;
+  QScrollArea* scroll_ = nullptr;
   MainForm form_;
   // The whole texts of boxes that show them abridged, by TextBox.
   std::array<std::optional<std::string>, 4> held_;

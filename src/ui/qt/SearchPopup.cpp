@@ -212,6 +212,7 @@ SearchPopup::SearchPopup(ContentRoots roots, QWidget* window)
   setObjectName(QStringLiteral("picSearch"));
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setAccessibleName(QStringLiteral("Find a Problem"));
+  UseReadableSelection(list_);
   auto* layout = new QVBoxLayout(this);
   line_->setObjectName(QStringLiteral("txtSearch"));
   line_->setPlaceholderText(QStringLiteral("Words of a problem's name or texts, in any niche"));

@@ -64,20 +64,34 @@ QPalette LightPalette() {
   return palette;
 }
 
-void UseLightPalette() {
-  // A dark desktop palette would turn the text boxes dark under the layout's own white and dark
-  // blue. The style's standard palette will not do: under a desktop's theme it is dark too.
-  QPalette palette = QApplication::palette();
-  if (palette.color(QPalette::Window).lightness() < 128) palette = LightPalette();
-  // The selected problem's name must be as readable as any other text.
+namespace {
+
+// The selection colour darkened until its text stands out by 4.5:1, with room to spare: small
+// antialiased text never reaches its pure colour.
+void ReadableHighlight(QPalette& palette) {
   const QColor selected = palette.color(QPalette::HighlightedText);
   QColor highlight = palette.color(QPalette::Highlight);
-  // With room to spare: small antialiased text never reaches its pure colour.
   while (ContrastRatio(selected, highlight) < 5.5 && highlight.lightness() > 0) {
     highlight = highlight.darker(110);
   }
   palette.setColor(QPalette::Highlight, highlight);
-  if (palette != QApplication::palette()) QApplication::setPalette(palette);
+}
+
+}  // namespace
+
+void UseLightPalette() {
+  // A dark desktop palette would turn the text boxes dark under the layout's own white and dark
+  // blue. The style's standard palette will not do: under a desktop's theme it is dark too.
+  if (QApplication::palette().color(QPalette::Window).lightness() >= 128) return;
+  QPalette palette = LightPalette();
+  ReadableHighlight(palette);
+  QApplication::setPalette(palette);
+}
+
+void UseReadableSelection(QWidget* widget) {
+  QPalette palette = widget->palette();
+  ReadableHighlight(palette);
+  widget->setPalette(palette);
 }
 
 QColor ToQColor(const form::Rgb& rgb) {

@@ -115,6 +115,8 @@ double ContrastRatio(const QColor& a, const QColor& b);
 // The light palette the layout is drawn for, in place of a dark one of the desktop's: one
 // colour scheme for the whole window and its dialogs.
 void UseLightPalette();
+// The widget's selected entries drawn so that their text is as readable as any other.
+void UseReadableSelection(QWidget* widget);
 
 // Where a container's client area starts, in its own pixels: inside the border of a panel.
 QPoint ClientOrigin(const QWidget* container);
