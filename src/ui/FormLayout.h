@@ -45,6 +45,9 @@ struct Rgb {
   bool operator==(const Rgb&) const = default;
 };
 
+// Contrast ratio of two colours as the Web Content Accessibility Guidelines measure it: 1 to 21.
+double ContrastRatio(Rgb a, Rgb b);
+
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kDarkGreen{0, 64, 0};
 inline constexpr Rgb kLightYellow{255, 255, 192};

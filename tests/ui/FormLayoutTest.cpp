@@ -79,5 +79,19 @@ TEST(FormLayout, PanelsCoverWhatTheyHide) {
   }
 }
 
+// The ratio the window's colour checks and the picture generator rely on.
+TEST(FormLayout, ContrastRatioAsTheGuidelinesMeasureIt) {
+  const struct {
+    Rgb a;
+    Rgb b;
+    double ratio;
+  } cases[] = {
+      {{0, 0, 0}, {255, 255, 255}, 21.0},   {{255, 255, 255}, {0, 0, 0}, 21.0},  // either order
+      {{10, 20, 30}, {10, 20, 30}, 1.0},    {kGray, kWhite, 3.95},  // the grey hints on white
+      {{0, 0, 255}, {255, 255, 255}, 8.59},
+  };
+  for (const auto& c : cases) EXPECT_NEAR(ContrastRatio(c.a, c.b), c.ratio, 0.01);
+}
+
 }  // namespace
 }  // namespace veltrane::form

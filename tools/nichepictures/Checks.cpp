@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/FormLayout.h"
+
 namespace veltrane::nichepictures {
 namespace {
 
@@ -34,15 +36,12 @@ std::optional<int> commonSize(const Texts& texts, int largest, int smallest) {
 }  // namespace
 
 double contrast(QColor a, QColor b) {
-  const auto luminance = [](QColor c) {
-    const auto channel = [](double v) {
-      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  const auto rgb = [](QColor c) {
+    return veltrane::form::Rgb{static_cast<std::uint8_t>(c.red()),
+                               static_cast<std::uint8_t>(c.green()),
+                               static_cast<std::uint8_t>(c.blue())};
   };
-  const double la = luminance(a);
-  const double lb = luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+  return veltrane::form::ContrastRatio(rgb(a), rgb(b));
 }
 
 bool fits(const QString& text, const QRectF& box, const QFont& f, QPaintDevice* device) {

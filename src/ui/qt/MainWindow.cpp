@@ -21,7 +21,6 @@
 #include <QShortcut>
 #include <QTextDocument>
 #include <QUrl>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "content/Failure.h"

@@ -41,15 +41,11 @@ QRect ToQRect(const form::Rect& twips) {
 }
 
 double ContrastRatio(const QColor& a, const QColor& b) {
-  const auto luminance = [](const QColor& c) {
-    const auto channel = [](double v) {
-      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  const auto rgb = [](const QColor& c) {
+    return form::Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                     static_cast<std::uint8_t>(c.blue())};
   };
-  const double la = luminance(a);
-  const double lb = luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+  return form::ContrastRatio(rgb(a), rgb(b));
 }
 
 QPalette LightPalette() {
