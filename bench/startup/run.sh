@@ -89,6 +89,6 @@ v_ms, b_ms = median("veltrane", 1), median("bare", 1)
 v_kb, b_kb = median("veltrane", 2), median("bare", 2)
 n = sum(1 for r in rows if r[0] == "veltrane")
 print(f"runs: {n} each")
-print(f"start to window mapped (median): veltrane {v_ms:.1f} ms, bare {b_ms:.1f} ms, ratio {v_ms / b_ms:.2f} (target <= 1.25)")
-print(f"resident memory after 1 s (median): veltrane {v_kb:.0f} KiB, bare {b_kb:.0f} KiB, ratio {v_kb / b_kb:.2f} (target <= 1.15)")
+print(f"start to window mapped (median): veltrane {v_ms:.1f} ms, bare {b_ms:.1f} ms, ratio {v_ms / b_ms:.3f} (target <= 1.10)")
+print(f"resident memory after 1 s (median): veltrane {v_kb:.0f} KiB, bare {b_kb:.0f} KiB, ratio {v_kb / b_kb:.3f} (target <= 1.10)")
 PY

@@ -2,6 +2,8 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,10 +25,6 @@
 
 namespace {
 
-// Built in from packaging/icons, so the window has its icon even when run from the build tree.
-// Up to 64 pixels: every size is rendered into the window's icon property before it is first
-// mapped, and the larger ones cost more start-up time than anything else in the window. Docks
-// and launchers take the installed theme icon, which has them all.
 // The model module, loaded beside the program at its first use; null with the reason when it
 // cannot be.
 void* LoadModelModule(const std::filesystem::path& appDir) {
@@ -78,10 +76,18 @@ class LazyModelExtension : public veltrane::qt::WindowExtension {
   bool failed_ = false;
 };
 
+// Built in from packaging/icons, so the window has its icon even when run from the build tree.
+// Up to 64 pixels: every size is rendered into the window's icon property before it is first
+// mapped, and the larger ones cost more start-up time than anything else in the window. Docks
+// and launchers take the installed theme icon, which has them all.
 QIcon ProgramIcon() {
+  // Read by Qt's own PNG reader: a reader left to detect the format asks every image plugin
+  // whether it reads the file, which loads them all.
   QIcon icon;
   for (int size : {16, 32, 48, 64}) {
-    icon.addFile(QStringLiteral(":/veltrane/icon/%1.png").arg(size), QSize(size, size));
+    QImageReader reader(QStringLiteral(":/veltrane/icon/%1.png").arg(size), "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
   }
   return icon;
 }

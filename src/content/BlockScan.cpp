@@ -1,6 +1,7 @@
 #include "content/BlockScan.h"
 
 #if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
@@ -75,9 +76,18 @@ __attribute__((target("avx2"))) const char* NextBracketOrSeparatorAvx2(const cha
 #endif
 }
 
+// Asked of the processor directly: __builtin_cpu_supports would link libgcc's detection code,
+// whose constructor runs at every start and keeps two more pages of the program in memory.
 bool HasAvx2() {
-  __builtin_cpu_init();  // may run before the runtime's own initialisation
-  return __builtin_cpu_supports("avx2");
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  if (__get_cpuid(1, &a, &b, &c, &d) == 0) return false;
+  if ((c & bit_OSXSAVE) == 0 || (c & bit_AVX) == 0) return false;
+  // The system must save the vector registers' upper halves on a task switch.
+  unsigned low = 0, high = 0;
+  __asm__("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
+  if ((low & 0x6) != 0x6) return false;
+  if (__get_cpuid_count(7, 0, &a, &b, &c, &d) == 0) return false;
+  return (b & bit_AVX2) != 0;
 }
 
 #endif
