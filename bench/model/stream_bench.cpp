@@ -107,6 +107,10 @@ int main(int argc, char** argv) {
   window.Controller().lblItem_Click(2);
   window.Controller().cmdGenerate_Click();
   auto* prompt = window.findChild<QPlainTextEdit*>(QStringLiteral("txtPrompt"));
+  // The writer reads the prompt before sending it: the first Send comes a quarter of a second
+  // after Generate, far sooner than anyone could click.
+  QEventLoop reading;
+  Run(reading, 250);
 
   // Send to first character painted, against the server's own first chunk: in a new window
   // each time ("Send to Model"), and again in a window that is open ("Send Again").

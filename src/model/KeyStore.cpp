@@ -39,6 +39,10 @@ void KeyStore::ForgetRunKeys() {
 }
 
 void KeyStore::Read(const QString& base, std::function<void(const QString&, const QString&)> done) {
+  if (const auto known = KeyringKeys().constFind(base); known != KeyringKeys().cend()) {
+    done(*known, {});
+    return;
+  }
   auto* job = new QKeychain::ReadPasswordJob(QString::fromLatin1(kService), this);
   job->setKey(base);
   job->setInsecureFallback(false);

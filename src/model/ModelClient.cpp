@@ -297,6 +297,18 @@ QNetworkAccessManager* ModelClient::Manager() {
   return manager_;
 }
 
+void ModelClient::Preconnect(const QUrl& base) {
+  const bool secure = base.scheme() == QLatin1String("https");
+  const auto port = static_cast<quint16>(base.port(secure ? 443 : 80));
+#if QT_CONFIG(ssl)
+  if (secure) {
+    Manager()->connectToHostEncrypted(base.host(), port);
+    return;
+  }
+#endif
+  Manager()->connectToHost(base.host(), port);
+}
+
 QNetworkRequest ModelClient::Prepare(const Endpoint& endpoint, const QString& tail) {
   QNetworkRequest request(Join(endpoint.base, tail));
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);

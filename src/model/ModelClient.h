@@ -129,6 +129,9 @@ class ModelClient : public QObject {
   ModelList* Models(const Endpoint& endpoint);
 
   bool NetworkStarted() const { return manager_ != nullptr; }
+  // Opens a connection to `base` that the next request there takes up, so that it needs no
+  // handshake of its own. No request is made.
+  void Preconnect(const QUrl& base);
   const Limits& Limit() const { return limits_; }
 
  private:

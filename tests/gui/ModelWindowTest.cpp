@@ -41,9 +41,10 @@ class ModelGuiTest : public GuiTest {
     window->SetExtension(actions.get());
     Click(ui.lblItem[2]);
   }
-  void UseTheServer() {
-    WriteFileAtomically(settings.toStdString(),
-                        "[model]\nbase=" + server.Base().toStdString() + "\nmodel=m\n");
+  void UseTheServer(bool confirmed = false) {
+    const std::string base = server.Base().toStdString();
+    WriteFileAtomically(settings.toStdString(), "[model]\nbase=" + base + "\nmodel=m\n" +
+                                                    (confirmed ? "confirmed=" + base + "\n" : ""));
   }
   ModelServer server;
   TempDir config;
@@ -111,9 +112,11 @@ TEST_F(ModelGuiTest, StoppedArticlesStayIncompleteAndUnsaved) {
   server.answers.insert(
       "/v1/chat/completions",
       {200, "Content-Type: text/event-stream\r\n", {Event("Start")}, 0, Ending::Stall});
-  UseTheServer();
+  UseTheServer(true);
   Click(ui.cmdGenerate);
-  inspect = [](QDialog* dialog) { Find<QPushButton>(dialog, "Send")->click(); };
+  // Sent to before: the network is readied while the prompt is read, and nothing is sent.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return actions->Session().NetworkStarted(); }, 5'000));
+  EXPECT_TRUE(server.received.empty());
   modelui::ArticleWindow* article = actions->Send();
   ASSERT_NE(article, nullptr);
   ASSERT_TRUE(QTest::qWaitFor([&] { return article->Article() == "Start"; }, 10'000));
@@ -128,6 +131,8 @@ TEST_F(ModelGuiTest, BatchWritesWhatGenerateMakesAndResumes) {
   OpenWithModel();
   UseTheServer();
   Click(ui.cmdGenerate);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(actions->Session().NetworkStarted());  // not readied for an address not agreed to
   const std::string shown = window->Text(TextBox::Prompt);  // for "Broken Links"
   TempDir out;
   out.Write("Broken Links.md", "written before");

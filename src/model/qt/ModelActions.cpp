@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include "content/Failure.h"
 #include "model/Address.h"
@@ -55,6 +56,8 @@ void ModelActions::PromptPanelBuilt(QWidget& panel) {
     QWidget::setTabOrder(copy, link);
   }
   connect(link, &qt::ClickLabel::clicked, this, [this] { Send(); });
+  // After the panel has painted, while the writer reads the prompt.
+  QTimer::singleShot(0, this, [this] { session_.Prepare(); });
 }
 
 void ModelActions::AddToPictureMenu(QMenu& menu) {

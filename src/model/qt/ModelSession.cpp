@@ -1,5 +1,7 @@
 #include "model/qt/ModelSession.h"
 
+#include "model/Address.h"
+
 namespace veltrane::modelui {
 
 ModelSession::ModelSession(model::SettingsFile file, model::Limits limits, QObject* parent)
@@ -15,6 +17,17 @@ model::ModelClient& ModelSession::Client() {
 model::KeyStore& ModelSession::Keys() {
   if (!keys_) keys_ = std::make_unique<model::KeyStore>();
   return *keys_;
+}
+
+void ModelSession::Prepare() {
+  if (NetworkStarted()) return;
+  const model::ModelSettings settings = settings_ ? *settings_ : file_.Load().settings;
+  const model::ParsedBase base = model::ParseBase(settings.base);
+  if (!settings.Ready() || !base.problem.isEmpty()) return;
+  const QString address = model::BaseText(base.url);
+  if (!settings.confirmed.contains(address)) return;
+  Client().Preconnect(base.url);
+  Keys().Read(address, [](const QString&, const QString&) {});
 }
 
 const model::ModelSettings& ModelSession::Settings() {

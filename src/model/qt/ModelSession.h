@@ -22,6 +22,10 @@ class ModelSession : public QObject {
   model::ModelClient& Client();
   model::KeyStore& Keys();
   bool NetworkStarted() const { return client_ != nullptr && client_->NetworkStarted(); }
+  // For a writer who has sent to the saved address before: connects to it and asks the keyring
+  // for its key now, so that the next Send answers as fast as later ones. Sends no request, and
+  // keeps nothing of the settings file, which is read afresh.
+  void Prepare();
 
   // Read from the file at the first call. A file that could not be read gives the defaults, and
   // its problem once, through TakeProblem.
