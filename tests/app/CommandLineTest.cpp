@@ -49,6 +49,19 @@ TEST(CommandLine, ParsesWhatTheHelpShows) {
       {{"--list", "--niche", "0"}, Mode::List, 0, -1, nullptr, true},  // its subniches
       {{"--search", " Slow  site"}, Mode::Search, -1, -1, nullptr, true, " Slow  site"},
       {{"--search=caf\u00E9"}, Mode::Search, -1, -1, nullptr, true, "caf\u00E9"},
+      {{"--print", "--all", "--niche", "1", "--out", "d"}, Mode::Print, 1, -1, nullptr, true},
+      {{"--print", "--all", "--niche", "1", "--subniche", "3", "--out", "d", "--every", "2weeks"},
+       Mode::Print,
+       1,
+       3,
+       nullptr,
+       true},
+      {{"--generate", "--niche", "0", "--subniche", "2", "--problem", "P", "--base", "b"},
+       Mode::Generate,
+       0,
+       2,
+       "P",
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -97,6 +110,16 @@ TEST(CommandLine, MistakesSayWhatIsWrong) {
       {{"--search", "x", "--print"}, "cannot be used together"},
       {{"--search", "x", "--niche", "0"}, "takes no --niche"},
       {{"--search", "x", "-style", "fusion"}, "unknown option \"-style\""},
+      {{"--print", "--all", "--niche", "1"}, "--all needing --out"},
+      {{"--all", "--niche", "1", "--out", "d"}, "go together with --print"},
+      {{"--print", "--all", "--niche", "1", "--out", "d", "--every", "yearly"},
+       "--every takes daily, weekly, 2weeks or monthly"},
+      {{"--print", "--all", "--niche", "1", "--subniche", "0", "--problem", "P", "--out", "d"},
+       "--problem goes without it"},
+      {{"--generate", "--niche", "0", "--subniche", "2"}, "--generate needs --problem"},
+      {{"--print", "--generate", "--niche", "0", "--subniche", "2"}, "cannot be used together"},
+      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "P", "--model", "m"},
+       "--base and --model go with --generate"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -23,39 +23,6 @@ std::string Read(const fs::path& path) {
   return bytes.str();
 }
 
-TEST(WriteAll, ParsesTheBatchAndGenerateOptions) {
-  const struct {
-    std::vector<std::string_view> arguments;
-    const char* mistake;  // nullptr when it parses
-  } cases[] = {
-      {{"--print", "--all", "--niche", "1", "--out", "d"}, nullptr},
-      {{"--print", "--all", "--niche", "1", "--subniche", "3", "--out", "d", "--every", "2weeks"},
-       nullptr},
-      {{"--generate", "--niche", "0", "--subniche", "2", "--problem", "P", "--base", "b"}, nullptr},
-      {{"--print", "--all", "--niche", "1"}, "--all needing --out"},
-      {{"--all", "--niche", "1", "--out", "d"}, "go together with --print"},
-      {{"--print", "--all", "--niche", "1", "--out", "d", "--every", "yearly"},
-       "--every takes daily, weekly, 2weeks or monthly"},
-      {{"--print", "--all", "--niche", "1", "--subniche", "0", "--problem", "P", "--out", "d"},
-       "--problem goes without it"},
-      {{"--generate", "--niche", "0", "--subniche", "2"}, "--generate needs --problem"},
-      {{"--print", "--generate", "--niche", "0", "--subniche", "2"}, "cannot be used together"},
-      {{"--print", "--niche", "0", "--subniche", "2", "--problem", "P", "--model", "m"},
-       "--base and --model go with --generate"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.arguments));
-    const auto parsed = ParseWords(c.arguments);
-    if (c.mistake == nullptr) {
-      EXPECT_TRUE(std::holds_alternative<Options>(parsed)) << std::get<std::string>(parsed);
-    } else {
-      ASSERT_TRUE(std::holds_alternative<std::string>(parsed));
-      EXPECT_NE(std::get<std::string>(parsed).find(c.mistake), std::string::npos)
-          << std::get<std::string>(parsed);
-    }
-  }
-}
-
 // Each file holds exactly what --print gives for its problem.
 TEST(WriteAll, WritesWhatPrintPrintsForEveryProblem) {
   test::TempDir app;
