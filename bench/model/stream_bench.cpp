@@ -10,6 +10,7 @@
 #include <QInputDevice>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -74,6 +75,14 @@ class PaintWatch : public QObject {
   }
 };
 
+QPushButton* Button(QWidget* window, const char* text) {
+  for (auto* button : window->findChildren<QPushButton*>()) {
+    if (button->text() == QLatin1String(text)) return button;
+  }
+  std::fprintf(stderr, "no button %s\n", text);
+  std::exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,9 +138,11 @@ int main(int argc, char** argv) {
     Run(loop, 10'000);
     QEventLoop pause;
     Run(pause, 20);
+    // As the writer does: Stop, then Send Again (the button is off while an article streams).
+    Button(article, "S&top")->click();
     watch.since = Clock::now();
     watch.armed = true;
-    article->Send();
+    Button(article, "Send &Again")->click();
     Run(loop, 10'000);
     if (watch.latencies.size() == 2) {
       first.push_back(watch.latencies[0]);

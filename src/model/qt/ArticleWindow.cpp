@@ -157,6 +157,7 @@ void ArticleWindow::Announce(const QString& text) {
 
 void ArticleWindow::Send() {
   delete stream_;
+  paced_.stop();  // the old stream's pace would hold back the new one's first words
   text_.clear();
   complete_ = false;
   saved_.clear();
