@@ -1,5 +1,6 @@
 #include "model/ModelClient.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -66,6 +67,10 @@ Request::Request(QNetworkReply* reply, const Limits& limits, QObject* parent)
 }
 
 Request::~Request() = default;
+
+void Request::StartNow() {
+  QCoreApplication::sendPostedEvents(reply_, QEvent::MetaCall);
+}
 
 int Request::Status() const {
   return reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

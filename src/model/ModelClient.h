@@ -37,6 +37,10 @@ class Request : public QObject {
  public:
   ~Request() override;
   bool Ended() const { return ended_; }
+  // Hands the request to the network now rather than on the next turn of the event loop, which
+  // may come only after a slow paint. Call it once its signals are connected: an answer that
+  // is already known is given before it returns.
+  void StartNow();
 
  protected:
   Request(QNetworkReply* reply, const Limits& limits, QObject* parent);

@@ -180,6 +180,7 @@ void ArticleWindow::Start(const QString& key) {
   stream_->setParent(this);
   connect(stream_, &model::ChatStream::Arrived, this, &ArticleWindow::Append);
   connect(stream_, &model::ChatStream::Done, this, &ArticleWindow::End);
+  stream_->StartNow();
   UpdateButtons();
 }
 
@@ -200,6 +201,7 @@ void ArticleWindow::ShowArrived() {
     return;
   }
   const QString piece = std::exchange(shown_, {});
+  const bool first = view_->document()->isEmpty();
   QScrollBar* bar = view_->verticalScrollBar();
   const bool atEnd = bar->value() == bar->maximum();
   QTextCursor end(view_->document());
@@ -207,6 +209,8 @@ void ArticleWindow::ShowArrived() {
   end.insertText(piece);
   if (atEnd) bar->setValue(bar->maximum());
   copy_->setEnabled(true);
+  // The first words at once, not after the main window's repaint for losing the focus.
+  if (first) view_->viewport()->repaint();
 }
 
 void ArticleWindow::End(bool complete, const QString& reason) {
