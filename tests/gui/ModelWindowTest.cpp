@@ -1,4 +1,5 @@
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -114,11 +115,20 @@ TEST_F(ModelGuiTest, StoppedArticlesStayIncompleteAndUnsaved) {
       {200, "Content-Type: text/event-stream\r\n", {Event("Start")}, 0, Ending::Stall});
   UseTheServer(true);
   Click(ui.cmdGenerate);
-  // Sent to before: the network is readied while the prompt is read, and nothing is sent.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return actions->Session().NetworkStarted(); }, 5'000));
+  // Sent to before: the network and an unseen article window are readied while the prompt is
+  // read, and nothing is sent.
+  modelui::ArticleWindow* ready = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return (ready = window->findChild<modelui::ArticleWindow*>()) != nullptr; }, 5'000));
+  EXPECT_TRUE(actions->Session().NetworkStarted());
+  EXPECT_FALSE(ready->isVisible());
   EXPECT_TRUE(server.received.empty());
   modelui::ArticleWindow* article = actions->Send();
-  ASSERT_NE(article, nullptr);
+  ASSERT_EQ(article, ready);
+  EXPECT_TRUE(article->isVisible());
+  EXPECT_EQ(article->windowTitle(), "Article: Broken Links");
+  EXPECT_EQ(Find<QLabel>(article, "Problem")->text(), "Broken Links");
+  EXPECT_EQ(Find<QLabel>(article, "Model")->text(), "m at " + server.Base());
   ASSERT_TRUE(QTest::qWaitFor([&] { return article->Article() == "Start"; }, 10'000));
   Find<QPushButton>(article, "Stop")->click();
   EXPECT_EQ(article->Status(), "Article incomplete: You stopped it.");

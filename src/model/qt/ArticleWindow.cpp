@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -68,27 +69,24 @@ int WordCount(const QString& text) {
 
 ArticleWindow::ArticleWindow(ModelSession& session, qt::Dialogs& dialogs,
                              std::filesystem::path articles, ArticleJob job, QWidget* parent)
+    : ArticleWindow(session, dialogs, std::move(articles), parent) {
+  SetJob(std::move(job));
+}
+
+ArticleWindow::ArticleWindow(ModelSession& session, qt::Dialogs& dialogs,
+                             std::filesystem::path articles, QWidget* parent)
     : QWidget(parent, Qt::Window),
       session_(session),
       dialogs_(dialogs),
-      articles_(std::move(articles)),
-      job_(std::move(job)) {
+      articles_(std::move(articles)) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Article: %1").arg(Utf8(job_.header.problem)));
 
   auto* about = new QFormLayout;
-  const std::pair<const char*, QString> rows[] = {
-      {"Niche:", Utf8(job_.header.niche)},
-      {"Subniche:", Utf8(job_.header.subniche)},
-      {"Problem:", Utf8(job_.header.problem)},
-      {"Article type:", Utf8(ArticleTypeLabel(job_.header.includeFree))},
-      {"Model:",
-       QStringLiteral("%1 at %2").arg(job_.endpoint.model, model::BaseText(job_.endpoint.base))},
-  };
-  for (const auto& [name, value] : rows) {
-    QLabel* shown = PlainText(value, this);
+  for (const char* name : {"Niche:", "Subniche:", "Problem:", "Article type:", "Model:"}) {
+    QLabel* shown = PlainText(QString(), this);
     shown->setAccessibleName(QString::fromUtf8(name).chopped(1));
     about->addRow(QString::fromUtf8(name), shown);
+    about_ << shown;
   }
 
   status_ = PlainText(QString(), this);
@@ -144,6 +142,27 @@ ArticleWindow::ArticleWindow(ModelSession& session, qt::Dialogs& dialogs,
 }
 
 ArticleWindow::~ArticleWindow() = default;
+
+void ArticleWindow::SetJob(ArticleJob job) {
+  job_ = std::move(job);
+  setWindowTitle(QStringLiteral("Article: %1").arg(Utf8(job_.header.problem)));
+  const QString values[] = {
+      Utf8(job_.header.niche),
+      Utf8(job_.header.subniche),
+      Utf8(job_.header.problem),
+      Utf8(ArticleTypeLabel(job_.header.includeFree)),
+      QStringLiteral("%1 at %2").arg(job_.endpoint.model, model::BaseText(job_.endpoint.base)),
+  };
+  for (qsizetype i = 0; i < about_.size(); ++i) about_[i]->setText(values[i]);
+}
+
+void ArticleWindow::MakeReady() {
+  // The first window of a run would otherwise pay for styles, layouts and glyphs while the
+  // writer waits for the first words.
+  status_->setText(QStringLiteral("Writing\u2026"));  // as Send will announce it
+  QImage drawn(size(), QImage::Format_ARGB32_Premultiplied);
+  render(&drawn);  // no native window yet: an unseen one would be listed to screen readers
+}
 
 QString ArticleWindow::Status() const {
   return status_->text();

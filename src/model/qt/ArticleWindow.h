@@ -36,7 +36,14 @@ class ArticleWindow : public QWidget {
  public:
   ArticleWindow(ModelSession& session, qt::Dialogs& dialogs, std::filesystem::path articles,
                 ArticleJob job, QWidget* parent);
+  // A window without its job yet, made ready ahead of the Send it will show (SetJob).
+  ArticleWindow(ModelSession& session, qt::Dialogs& dialogs, std::filesystem::path articles,
+                QWidget* parent);
   ~ArticleWindow() override;
+
+  void SetJob(ArticleJob job);
+  // Lays the unseen window out and draws it once, so that showing it later costs little.
+  void MakeReady();
 
   // Sends the prompt, again if it was sent before: what came before is dropped.
   void Send();
@@ -74,6 +81,7 @@ class ArticleWindow : public QWidget {
   bool complete_ = false;
   std::filesystem::path saved_;
   QLabel* status_;
+  QList<QLabel*> about_;  // the job's niche, subniche, problem, article type and model
   QTextEdit* view_;
   QCheckBox* plain_;
   QPushButton* stop_;

@@ -1,5 +1,6 @@
 #include "model/qt/ModelActions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -21,6 +22,8 @@ namespace {
 
 // In the prompt panel's free space, on the line of "Copy to Clipboard" and left of it.
 constexpr form::Rect kSendLink{7830, 270, 3240, 330};
+
+const auto kMakeSpare = static_cast<QEvent::Type>(QEvent::User);
 
 }  // namespace
 
@@ -56,8 +59,21 @@ void ModelActions::PromptPanelBuilt(QWidget& panel) {
     QWidget::setTabOrder(copy, link);
   }
   connect(link, &qt::ClickLabel::clicked, this, [this] { Send(); });
-  // After the panel has painted, while the writer reads the prompt.
-  QTimer::singleShot(0, this, [this] { session_.Prepare(); });
+  // While the writer reads the prompt. For a writer who has sent before, the article window is
+  // made ready too, after the panel's paint (queued at the same low priority, so it goes first).
+  QTimer::singleShot(0, this, [this] {
+    spareFor_ = session_.Prepare();
+    if (spareFor_) {
+      QCoreApplication::postEvent(this, new QEvent(kMakeSpare), Qt::LowEventPriority);
+    }
+  });
+}
+
+void ModelActions::customEvent(QEvent* event) {
+  if (event->type() != kMakeSpare || !spareFor_) return;
+  if (!spare_) spare_ = new ArticleWindow(session_, dialogs_, ArticlesFolder(), &window_);
+  spare_->SetJob(Job(window_.Text(TextBox::Prompt), *std::exchange(spareFor_, std::nullopt)));
+  spare_->MakeReady();
 }
 
 void ModelActions::AddToPictureMenu(QMenu& menu) {
@@ -115,18 +131,15 @@ ArticleWindow* ModelActions::Send() {
   }
   if (!ConfirmAddress(model::BaseText(base.url))) return nullptr;
 
-  const frmMain& controller = window_.Controller();
-  auto* problems = window_.findChild<QListWidget*>(QStringLiteral("lstProblems"));
-  const QListWidgetItem* item = problems != nullptr ? problems->currentItem() : nullptr;
-  ArticleJob job{QString::fromStdString(prompt),
-                 {controller.txtActiveNicheText(),
-                  controller.txtActiveSubnicheText(),
-                  item != nullptr ? item->text().toStdString() : std::string("Article"),
-                  window_.FreeCheckValue() == 1,
-                  settings.model.toStdString(),
-                  {}},
-                 {base.url, settings.model, {}}};
-  auto* article = new ArticleWindow(session_, dialogs_, ArticlesFolder(), std::move(job), &window_);
+  ArticleJob job = Job(prompt, {base.url, settings.model, {}});
+  // The window made ready after Generate, unless Send has taken it already.
+  ArticleWindow* article = spare_.data();
+  spare_ = nullptr;
+  if (article != nullptr) {
+    article->SetJob(std::move(job));  // the same texts, unless the selection changed since
+  } else {
+    article = new ArticleWindow(session_, dialogs_, ArticlesFolder(), std::move(job), &window_);
+  }
   // Beside the main window where the screen has room, a little apart from the last one.
   const QRect main = window_.frameGeometry();
   const QRect screen = window_.screen() != nullptr ? window_.screen()->availableGeometry() : main;
@@ -139,6 +152,20 @@ ArticleWindow* ModelActions::Send() {
   article->Send();  // the key lookup goes on while the window is shown
   article->show();
   return article;
+}
+
+ArticleJob ModelActions::Job(std::string prompt, model::Endpoint endpoint) const {
+  const frmMain& controller = window_.Controller();
+  auto* problems = window_.findChild<QListWidget*>(QStringLiteral("lstProblems"));
+  const QListWidgetItem* item = problems != nullptr ? problems->currentItem() : nullptr;
+  return {QString::fromStdString(prompt),
+          {controller.txtActiveNicheText(),
+           controller.txtActiveSubnicheText(),
+           item != nullptr ? item->text().toStdString() : std::string("Article"),
+           window_.FreeCheckValue() == 1,
+           endpoint.model.toStdString(),
+           {}},
+          std::move(endpoint)};
 }
 
 void ModelActions::OpenBatch() {

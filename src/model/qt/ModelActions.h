@@ -6,6 +6,7 @@
 
 #include "model/ModelClient.h"
 #include "model/ModelSettings.h"
+#include "model/qt/ArticleWindow.h"
 #include "model/qt/ModelSession.h"
 #include "ui/qt/Dialogs.h"
 #include "ui/qt/WindowExtension.h"
@@ -16,8 +17,6 @@ class ClickLabel;
 }  // namespace veltrane::qt
 
 namespace veltrane::modelui {
-
-class ArticleWindow;
 
 // Adds the writer's model to the main window: "Send to Model" in the prompt panel and
 // Ctrl+Enter, the settings, the subniche batch and the articles folder in its menus.
@@ -48,7 +47,10 @@ class ModelActions : public QObject, public qt::WindowExtension {
   std::filesystem::path ArticlesFolder() const;
 
  private:
+  void customEvent(QEvent* event) override;
   bool ConfirmAddress(const QString& base);
+  // What "Send to Model" sends now: the prompt shown and where it came from.
+  ArticleJob Job(std::string prompt, model::Endpoint endpoint) const;
   void ReportSettingsProblem();
 
   qt::MainWindow& window_;
@@ -57,7 +59,9 @@ class ModelActions : public QObject, public qt::WindowExtension {
   qt::Dialogs ownDialogs_;
   qt::Dialogs& dialogs_;
   ModelSession session_;
-  int opened_ = 0;  // article windows opened, to set each a little apart
+  int opened_ = 0;                 // article windows opened, to set each a little apart
+  QPointer<ArticleWindow> spare_;  // made ready after Generate, shown by the next Send
+  std::optional<model::Endpoint> spareFor_;
 };
 
 }  // namespace veltrane::modelui

@@ -19,15 +19,17 @@ model::KeyStore& ModelSession::Keys() {
   return *keys_;
 }
 
-void ModelSession::Prepare() {
-  if (NetworkStarted()) return;
+std::optional<model::Endpoint> ModelSession::Prepare() {
   const model::ModelSettings settings = settings_ ? *settings_ : file_.Load().settings;
   const model::ParsedBase base = model::ParseBase(settings.base);
-  if (!settings.Ready() || !base.problem.isEmpty()) return;
+  if (!settings.Ready() || !base.problem.isEmpty()) return std::nullopt;
   const QString address = model::BaseText(base.url);
-  if (!settings.confirmed.contains(address)) return;
-  Client().Preconnect(base.url);
-  Keys().Read(address, [](const QString&, const QString&) {});
+  if (!settings.confirmed.contains(address)) return std::nullopt;
+  if (!NetworkStarted()) {
+    Client().Preconnect(base.url);
+    Keys().Read(address, [](const QString&, const QString&) {});
+  }
+  return model::Endpoint{base.url, settings.model, {}};
 }
 
 const model::ModelSettings& ModelSession::Settings() {

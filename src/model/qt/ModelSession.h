@@ -24,8 +24,9 @@ class ModelSession : public QObject {
   bool NetworkStarted() const { return client_ != nullptr && client_->NetworkStarted(); }
   // For a writer who has sent to the saved address before: connects to it and asks the keyring
   // for its key now, so that the next Send answers as fast as later ones. Sends no request, and
-  // keeps nothing of the settings file, which is read afresh.
-  void Prepare();
+  // keeps nothing of the settings file, which is read afresh. The address and model it readied
+  // for (no key), or nothing.
+  std::optional<model::Endpoint> Prepare();
 
   // Read from the file at the first call. A file that could not be read gives the defaults, and
   // its problem once, through TakeProblem.
