@@ -42,9 +42,10 @@ class ModelGuiTest : public GuiTest {
     window->SetExtension(actions.get());
     Click(ui.lblItem[2]);
   }
-  void UseTheServer(bool confirmed = false) {
+  void UseTheServer(bool confirmed = false, const std::string& model = "m") {
     const std::string base = server.Base().toStdString();
-    WriteFileAtomically(settings.toStdString(), "[model]\nbase=" + base + "\nmodel=m\n" +
+    WriteFileAtomically(settings.toStdString(), "[model]\nbase=" + base + "\nmodel=" + model +
+                                                    "\n" +
                                                     (confirmed ? "confirmed=" + base + "\n" : ""));
   }
   ModelServer server;
@@ -122,14 +123,18 @@ TEST_F(ModelGuiTest, StoppedArticlesStayIncompleteAndUnsaved) {
       [&] { return (ready = window->findChild<modelui::ArticleWindow*>()) != nullptr; }, 5'000));
   EXPECT_TRUE(actions->Session().NetworkStarted());
   EXPECT_FALSE(ready->isVisible());
+  EXPECT_EQ(ready->windowHandle(), nullptr);  // no hidden window for screen readers to list
   EXPECT_TRUE(server.received.empty());
+  EXPECT_EQ(Find<QLabel>(ready, "Model")->text(), "m at " + server.Base());
+  UseTheServer(true, "m2");  // changed since Generate: the window shows what Send sends
   modelui::ArticleWindow* article = actions->Send();
   ASSERT_EQ(article, ready);
   EXPECT_TRUE(article->isVisible());
   EXPECT_EQ(article->windowTitle(), "Article: Broken Links");
   EXPECT_EQ(Find<QLabel>(article, "Problem")->text(), "Broken Links");
-  EXPECT_EQ(Find<QLabel>(article, "Model")->text(), "m at " + server.Base());
+  EXPECT_EQ(Find<QLabel>(article, "Model")->text(), "m2 at " + server.Base());
   ASSERT_TRUE(QTest::qWaitFor([&] { return article->Article() == "Start"; }, 10'000));
+  EXPECT_TRUE(server.received[0].body.contains("\"model\":\"m2\""));
   Find<QPushButton>(article, "Stop")->click();
   EXPECT_EQ(article->Status(), "Article incomplete: You stopped it.");
   EXPECT_FALSE(Find<QPushButton>(article, "Save")->isEnabled());
