@@ -81,6 +81,11 @@ TEST_F(ModelGuiTest, SendsOnlyWhenAskedAndShowsTheArticleFormatted) {
   EXPECT_EQ(view->toPlainText(), "Heading\nSome bold text.");
   Find<QAbstractButton>(article, "Show plain text")->click();
   EXPECT_EQ(view->toPlainText(), "# Heading\n\nSome **bold** text.");
+  // Sent again with the plain text shown: still counted as the reader sees the words.
+  Find<QPushButton>(article, "Send Again")->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !article->Sending(); }, 10'000));
+  EXPECT_EQ(article->Status(), "Article complete, 4 words");
+  EXPECT_EQ(view->toPlainText(), "# Heading\n\nSome **bold** text.");
   EXPECT_EQ(server.received[0].headers.value("authorization"), "");
   EXPECT_TRUE(server.received[0].body.contains("Links are broken."));
 

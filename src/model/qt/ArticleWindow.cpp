@@ -237,25 +237,34 @@ void ArticleWindow::End(bool complete, const QString& reason) {
   shown_.clear();  // Show() puts the whole text in
   sending_ = false;
   complete_ = complete;
+  Show();
   if (complete) {
-    QTextDocument shown;  // words as the reader sees them, without Markdown's marks
-    shown.setMarkdown(text_, kMarkdown);
+    // Words as the reader sees them, without Markdown's marks: the view holds them, unless it
+    // shows the plain text.
+    QTextDocument formatted;
+    if (plain_->isChecked()) formatted.setMarkdown(text_, kMarkdown);
+    const QTextDocument& shown = plain_->isChecked() ? formatted : *view_->document();
     Announce(QStringLiteral("Article complete, %L1 words").arg(WordCount(shown.toPlainText())));
   } else {
     Announce(QStringLiteral("Article incomplete: %1").arg(reason));
   }
-  Show();
   UpdateButtons();
   emit Finished(complete);
 }
 
 void ArticleWindow::Show() {
+  // Filled before the view lays it out: filled in place, a long article was laid out block by
+  // block as it went in, which held the program up for most of a tenth of a second.
+  auto* document = new ArticleDocument(view_);
   // Formatted only once complete: half an article is shown as it arrived.
   if (complete_ && !plain_->isChecked()) {
-    view_->document()->setMarkdown(text_, kMarkdown);
+    document->setMarkdown(text_, kMarkdown);
   } else {
-    view_->setPlainText(text_);
+    document->setPlainText(text_);
   }
+  const QPointer<QTextDocument> old = view_->document();
+  view_->setDocument(document);
+  delete old;  // unless the view did
 }
 
 void ArticleWindow::UpdateButtons() {
