@@ -68,12 +68,6 @@ int WordCount(const QString& text) {
 }
 
 ArticleWindow::ArticleWindow(ModelSession& session, qt::Dialogs& dialogs,
-                             std::filesystem::path articles, ArticleJob job, QWidget* parent)
-    : ArticleWindow(session, dialogs, std::move(articles), parent) {
-  SetJob(std::move(job));
-}
-
-ArticleWindow::ArticleWindow(ModelSession& session, qt::Dialogs& dialogs,
                              std::filesystem::path articles, QWidget* parent)
     : QWidget(parent, Qt::Window),
       session_(session),

@@ -34,9 +34,7 @@ struct ArticleJob {
 class ArticleWindow : public QWidget {
   Q_OBJECT
  public:
-  ArticleWindow(ModelSession& session, qt::Dialogs& dialogs, std::filesystem::path articles,
-                ArticleJob job, QWidget* parent);
-  // A window without its job yet, made ready ahead of the Send it will show (SetJob).
+  // Its job comes with SetJob, before Send; it may be made ready before then.
   ArticleWindow(ModelSession& session, qt::Dialogs& dialogs, std::filesystem::path articles,
                 QWidget* parent);
   ~ArticleWindow() override;

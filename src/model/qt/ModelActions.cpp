@@ -131,15 +131,12 @@ ArticleWindow* ModelActions::Send() {
   }
   if (!ConfirmAddress(model::BaseText(base.url))) return nullptr;
 
-  ArticleJob job = Job(prompt, {base.url, settings.model, {}});
-  // The window made ready after Generate, unless Send has taken it already.
-  ArticleWindow* article = spare_.data();
+  // The window made ready after Generate, unless Send has taken it already. Its texts change
+  // only where the selection or the settings changed since.
+  ArticleWindow* article =
+      spare_ ? spare_.data() : new ArticleWindow(session_, dialogs_, ArticlesFolder(), &window_);
   spare_ = nullptr;
-  if (article != nullptr) {
-    article->SetJob(std::move(job));  // the same texts, unless the selection changed since
-  } else {
-    article = new ArticleWindow(session_, dialogs_, ArticlesFolder(), std::move(job), &window_);
-  }
+  article->SetJob(Job(prompt, {base.url, settings.model, {}}));
   // Beside the main window where the screen has room, a little apart from the last one.
   const QRect main = window_.frameGeometry();
   const QRect screen = window_.screen() != nullptr ? window_.screen()->availableGeometry() : main;
